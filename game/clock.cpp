@@ -1,0 +1,28 @@
+// The round clock and the time bar, which shrinks 50 twips a second and blinks
+// during the last 20 seconds.
+#include "game/form2.hpp"
+
+namespace game {
+
+void Form2::tmrTime_Timer() {
+    if (intTimeLeft > 0) {
+        intTimeLeft = intTimeLeft - 1;
+        shpTimeBar.setWidth(shpTimeBar.rect().width - 50.0f);
+        lblTime.setCaption(rt::text(intTimeLeft));
+    } else if (intTimeLeft == 0) {
+        lblTime.setCaption("0");
+    }
+    if (intTimeLeft == 0) endRound();
+}
+
+// Writes Enabled on every run; True on the running blink leaves its countdown alone.
+void Form2::tmrVerifyBlink_Timer() { tmrBlink.setEnabled(intTimeLeft >= 1 && intTimeLeft <= 20); }
+
+void Form2::tmrBlink_Timer() {
+    intBlinkPhase = intBlinkPhase + 1;
+    if (intBlinkPhase == 2) intBlinkPhase = 0;
+    if (intBlinkPhase == 0) shpTimeBar.setVisible(false);
+    if (intBlinkPhase == 1) shpTimeBar.setVisible(true);
+}
+
+}  // namespace game

@@ -1,0 +1,26 @@
+// The end of the round: the playfield is covered and the result shown.
+#include "game/bands.hpp"
+#include "game/form2.hpp"
+
+namespace game {
+
+const Band& bandFor(rt::Integer hits) {
+    const Band* band = &kBands.front();
+    for (const Band& b : kBands)
+        if (hits >= b.lowestHits) band = &b;
+    return *band;
+}
+
+void Form2::endRound() {
+    setEnabled(true);  // the reload screen may have disabled the game screen
+    setVisible(true);
+    lblHit.setVisible(true);
+    Label5.setVisible(true);
+    image(bandFor(intHits).button).setVisible(true);
+    Image9.setVisible(true);
+    tmrTime.setEnabled(false);
+    tmrAppear.setEnabled(false);
+    tmrWin.setEnabled(false);
+}
+
+}  // namespace game

@@ -1,0 +1,118 @@
+// The application: the screens' default instances, the active screen, the clock and
+// its timers, input dispatch, the random sequence and the input box. Backends (the
+// SDL shell, the headless driver) feed it events and time; it never waits itself.
+#pragma once
+
+#include "runtime/controls.hpp"
+#include "runtime/form.hpp"
+#include "runtime/input_box.hpp"
+#include "runtime/random.hpp"
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rt {
+
+class App {
+public:
+    using Factory = std::function<std::unique_ptr<Form>(App&)>;
+
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Screens: define them once; form() makes the default instance on first use.
+    void define(std::string name, Factory factory);
+    Form& form(std::string_view name);
+    bool defines(std::string_view name) const;
+    std::vector<std::string> formNames() const;
+    // Loads and shows the first screen at the current time.
+    void start(std::string_view first);
+
+    bool Running() const { return running_; }
+    Form* ActiveForm() const { return active_; }
+    // The clock: whole milliseconds since start.
+    Millis Time() const { return now_; }
+    // Shown screens, front to back.
+    const std::vector<Form*>& windows() const { return windows_; }
+
+    // Virtual time: moves the clock to `until`, raising every tick due on the way at
+    // its own moment.
+    void advanceTo(Millis until);
+    // Real time: the clock is now `now`; every timer that is due ticks once.
+    void catchUp(Millis now);
+    // The moment of the next tick, or nullopt when no timer runs.
+    std::optional<Millis> nextTick() const;
+
+    // Input from the window system. Nothing reaches a form that is hidden or disabled;
+    // keys go to the active form.
+    void mouseDown(Form& form, Single x, Single y, int button, int shift);
+    void mouseUp(Form& form, Single x, Single y, int button, int shift);
+    void mouseMove(Form& form, Single x, Single y, int buttons, int shift);
+    void keyPress(int keyAscii);
+    void keyUp(int keyCode, int shift);
+    // The window's close box: unloads the form.
+    void closeBox(Form& form);
+    // The window system made this form the active window.
+    void activate(Form& form);
+    // Runs a change made from outside the game (a tool writing a property) as one event.
+    void apply(const std::function<void()>& change);
+
+    // Rnd: the next number of the random sequence in [0, 1). Randomize seeds it from
+    // the clock, or from the fixed seed where one is set.
+    Single Rnd() { return random_.next(); }
+    void Randomize();
+    void fixSeed(std::uint32_t seed);
+    // The modal input box: the text typed, or empty text on Cancel or with no host.
+    std::string InputBox(std::string_view prompt, std::string_view title);
+    void setInputBoxHost(InputBoxHost* host) { inputBox_ = host; }
+    // Where errors that no handler caught are reported, one line each.
+    void setErrorStream(std::ostream& err) { err_ = &err; }
+
+    // Runs one handler of a form; an rt::Error ends the handler and is reported.
+    void handle(const Form& form, std::string_view handler, const std::function<void()>& body);
+
+    // Called by forms and timers.
+    void adopt(Timer& timer) { timers_.push_back(&timer); }
+    void shown(Form& form);
+    void hidden(Form& form);
+
+private:
+    class EventScope;
+    struct Capture {
+        Form* form = nullptr;
+        Control* target = nullptr;
+    };
+
+    Timer* nextDue(Millis limit) const;
+    void tick(Timer& timer);
+    bool accepts(const Form& form) const;
+    void endIfIdle();
+
+    struct Definition {
+        std::string name;
+        Factory factory;
+        std::unique_ptr<Form> instance;
+    };
+    std::vector<Definition> definitions_;
+    std::vector<Timer*> timers_;
+    std::vector<Form*> windows_;
+    Form* active_ = nullptr;
+    Capture capture_{};
+    Millis now_ = 0;
+    bool running_ = true;
+    int depth_ = 0;
+    Random random_;
+    std::optional<std::uint32_t> fixedSeed_;
+    InputBoxHost* inputBox_ = nullptr;
+    std::ostream* err_;
+};
+
+}  // namespace rt

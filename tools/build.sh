@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine for KRAX, builds it, then plays or tests it.
+#   tools/build.sh run [ARGS...]   build and start the game (ARGS go to krax)
+#   tools/build.sh test            build and run every test
+# Installs the Debian packages that are missing first. With CI=true, warnings are errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev)
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Installing ${missing[*]}" >&2
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+preset=default
+[ "${CI:-}" = true ] && preset=ci
+build_dir=build
+[ "$preset" = ci ] && build_dir=build-ci
+
+install_missing
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"
+
+case "${1:-run}" in
+  run) shift || true; exec "$build_dir/bin/krax" "$@" ;;
+  test) ctest --preset "$preset" ;;
+  *) echo "usage: tools/build.sh run [ARGS...] | tools/build.sh test" >&2; exit 2 ;;
+esac
