@@ -144,7 +144,7 @@ void App::keyUp(int keyCode, int shift) {
 }
 
 void App::closeBox(Form& form) {
-    if (!running_ || !form.Visible()) return;
+    if (!accepts(form)) return;
     EventScope scope(*this);
     form.Unload();
 }

@@ -58,7 +58,7 @@ public:
     void mouseMove(Form& form, Single x, Single y, int buttons, int shift);
     void keyPress(int keyAscii);
     void keyUp(int keyCode, int shift);
-    // The window's close box: unloads the form.
+    // The window's close box: unloads the form (a disabled window ignores it).
     void closeBox(Form& form);
     // The window system made this form the active window.
     void activate(Form& form);

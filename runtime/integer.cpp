@@ -1,6 +1,7 @@
 #include "runtime/integer.hpp"
 
 #include <cmath>
+#include <ostream>
 
 namespace rt {
 
@@ -10,5 +11,7 @@ Integer CInt(Single x) {
     if (!(rounded >= Integer::kMin && rounded <= Integer::kMax)) throw Error::overflow();
     return Integer(int(rounded));
 }
+
+std::ostream& operator<<(std::ostream& out, Integer n) { return out << n.value(); }
 
 }  // namespace rt

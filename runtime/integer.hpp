@@ -7,6 +7,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 namespace rt {
@@ -39,6 +40,8 @@ private:
 
 // The decimal text of an Integer: digits, with a minus sign if negative.
 inline std::string text(Integer n) { return std::to_string(n.value()); }
+
+std::ostream& operator<<(std::ostream& out, Integer n);
 
 // A Single converted to Integer: to the nearest whole number, a half to the even
 // neighbour (0.5 to 0, 2.5 to 2). Out of range, or not a number: overflow.

@@ -1,0 +1,18 @@
+// The scenario driver: plays a script of player actions and checks against a program
+// that is already started, on the virtual clock.
+#pragma once
+
+#include "runtime/app.hpp"
+
+#include <iosfwd>
+
+namespace shell {
+
+// Runs the script's lines in order. Returns 0 when every line ran and every `expect`
+// held, 1 at the first `expect` that did not hold, 2 at the first line that cannot be
+// run; the script stops at either, with one message on `err` naming the line.
+// `print` and `dump` write to `out`. While playing, the app's input boxes are answered
+// from the script; the app reports its own errors to `err` from now on.
+int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err);
+
+}  // namespace shell

@@ -1,0 +1,105 @@
+#include "shell/input_commands.hpp"
+
+#include "shell/key_names.hpp"
+#include "shell/script_error.hpp"
+#include "shell/script_values.hpp"
+#include "shell/state_paths.hpp"
+
+#include <string>
+
+namespace shell {
+
+namespace {
+// A point on a screen, in twips from the top-left corner of its client area.
+struct Target {
+    rt::Form& form;
+    rt::Single x, y;
+};
+
+rt::Form& knownScreen(rt::App& app, std::string_view name) {
+    if (!app.defines(name)) throw ScriptError("unknown screen " + rt::quoted(std::string(name)));
+    return app.form(name);
+}
+
+void requireShown(const rt::App& app, const rt::Form& form) {
+    if (!app.Running() || !form.Visible()) throw ScriptError(std::string(form.name()) + " is not shown");
+}
+
+Target inside(Target target) {
+    if (!target.form.insideClient(target.x, target.y))
+        throw ScriptError(rt::format(target.x) + ", " + rt::format(target.y) + " lies outside the client area of " +
+                          target.form.name());
+    return target;
+}
+
+rt::Single coordinate(const Word& word) {
+    const auto x = word.quoted ? std::nullopt : number(word.text);
+    if (!x) throw ScriptError("expected a number of twips, not " + written(word));
+    return *x;
+}
+
+// FORM X Y
+Target pointTarget(rt::App& app, Words words) {
+    rt::Form& form = knownScreen(app, words[0].text);
+    const Target target{form, coordinate(words[1]), coordinate(words[2])};
+    requireShown(app, form);
+    return inside(target);
+}
+
+// FORM.CONTROL: the centre of the control's rectangle.
+Target controlTarget(rt::App& app, std::string_view path) {
+    const std::size_t dot = path.find('.');
+    rt::Form& form = knownScreen(app, path.substr(0, dot));
+    const rt::Control* control = findControl(form, path.substr(dot + 1));
+    if (!control) throw ScriptError("unknown control " + rt::quoted(std::string(path)));
+    requireShown(app, form);
+    const rt::Rect& r = control->rect();
+    return inside({form, r.left + r.width / 2, r.top + r.height / 2});
+}
+
+int button(const Word& word) {
+    if (word.text == "left") return rt::kLeftButton;
+    if (word.text == "right") return rt::kRightButton;
+    throw ScriptError("expected left or right, not " + written(word));
+}
+
+// As a window system does: a click on an inactive window activates it first. A
+// disabled window takes neither.
+void press(rt::App& app, const Target& target, int which) {
+    if (target.form.Enabled() && app.ActiveForm() != &target.form) app.activate(target.form);
+    app.mouseDown(target.form, target.x, target.y, which, 0);
+    app.mouseUp(target.form, target.x, target.y, which, 0);
+}
+}  // namespace
+
+void click(Session& session, Words words) {
+    const bool onControl = words[1].text.find('.') != std::string::npos;
+    const std::size_t targetWords = onControl ? 1 : 3;
+    if (words.size() != targetWords + 1 && words.size() != targetWords + 2)
+        throw ScriptError("usage: " + std::string(kClickUsage));
+    const Target target =
+        onControl ? controlTarget(session.app, words[1].text) : pointTarget(session.app, words.subspan(1, 3));
+    press(session.app, target, words.size() > targetWords + 1 ? button(words.back()) : rt::kLeftButton);
+}
+
+void move(Session& session, Words words) {
+    const Target target = pointTarget(session.app, words.subspan(1, 3));
+    session.app.mouseMove(target.form, target.x, target.y, 0, 0);
+}
+
+void key(Session& session, Words words) {
+    const auto stroke = keyNamed(words[1].text);
+    if (!stroke) throw ScriptError("unknown key " + rt::quoted(words[1].text));
+    if (stroke->character) session.app.keyPress(*stroke->character);
+    session.app.keyUp(stroke->keyCode, stroke->shift);
+}
+
+void close(Session& session, Words words) {
+    rt::Form& form = knownScreen(session.app, words[1].text);
+    requireShown(session.app, form);
+    if (form.layout().style == rt::WindowStyle::Borderless)
+        throw ScriptError(std::string(form.name()) + " has no close box");
+    session.app.closeBox(form);
+}
+
+}  // namespace shell

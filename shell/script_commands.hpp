@@ -1,0 +1,12 @@
+// Running one line of a scenario.
+#pragma once
+
+#include "shell/script_session.hpp"
+
+namespace shell {
+
+// Runs the command of a non-blank line. Throws ScriptError for a line that cannot be
+// run and ExpectFailure for an `expect` that did not hold.
+void runCommand(Session& session, Words words);
+
+}  // namespace shell

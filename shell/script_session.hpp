@@ -1,0 +1,22 @@
+// What the commands of a scenario work on.
+#pragma once
+
+#include "runtime/app.hpp"
+#include "shell/script_words.hpp"
+#include "shell/scripted_input_box.hpp"
+
+#include <iosfwd>
+#include <span>
+
+namespace shell {
+
+struct Session {
+    rt::App& app;
+    ScriptedInputBox& inputBox;
+    std::ostream& out;  // print and dump
+};
+
+// The words of one line, the command first.
+using Words = std::span<const Word>;
+
+}  // namespace shell

@@ -1,0 +1,64 @@
+#include "shell/script_values.hpp"
+
+#include "shell/script_error.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace shell {
+
+namespace {
+template <class T>
+std::optional<T> parsed(std::string_view text) {
+    T value{};
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
+    return value;
+}
+
+// A whole number from `low` to `high`, from a bare word.
+std::int64_t wholeIn(const Word& word, std::int64_t low, std::int64_t high) {
+    const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
+    if (!n || *n < low || *n > high)
+        throw ScriptError("expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                          ", not " + written(word));
+    return *n;
+}
+
+struct Reader {
+    const Word& word;
+
+    rt::Value operator()(bool) const {
+        if (!word.quoted && (word.text == "True" || word.text == "False")) return word.text == "True";
+        throw ScriptError("expected True or False, not " + written(word));
+    }
+    rt::Value operator()(rt::Integer) const {
+        return rt::Integer(static_cast<int>(wholeIn(word, rt::Integer::kMin, rt::Integer::kMax)));
+    }
+    rt::Value operator()(rt::Long) const {
+        using Limits = std::numeric_limits<rt::Long>;
+        return static_cast<rt::Long>(wholeIn(word, Limits::min(), Limits::max()));
+    }
+    rt::Value operator()(rt::Single) const {
+        const auto x = word.quoted ? std::nullopt : number(word.text);
+        if (!x) throw ScriptError("expected a number, not " + written(word));
+        return *x;
+    }
+    rt::Value operator()(const std::string&) const { return word.text; }
+};
+}  // namespace
+
+std::optional<std::int64_t> wholeNumber(std::string_view text) { return parsed<std::int64_t>(text); }
+
+std::optional<rt::Single> number(std::string_view text) {
+    const auto x = parsed<rt::Single>(text);
+    if (!x || !std::isfinite(*x)) return std::nullopt;
+    return x;
+}
+
+rt::Value valueLike(const Word& word, const rt::Value& like) { return std::visit(Reader{word}, like); }
+
+}  // namespace shell

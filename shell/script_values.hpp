@@ -1,0 +1,24 @@
+// Reading numbers and values from scenario words.
+#pragma once
+
+#include "runtime/value.hpp"
+#include "shell/script_words.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace shell {
+
+// A whole number in decimal, optionally negative; nullopt for anything else.
+std::optional<std::int64_t> wholeNumber(std::string_view text);
+// A finite decimal number (such as 3069, 2.5 or -1e3); nullopt for anything else.
+std::optional<rt::Single> number(std::string_view text);
+
+// The word read as a value of the same kind as `like`: True/False for a Boolean, a
+// whole number in range for an Integer or a Long, a number for a Single, and for a
+// String the word's text (quoted or bare). Throws ScriptError for a word of the wrong
+// kind, a quoted word for anything but a String among them.
+rt::Value valueLike(const Word& word, const rt::Value& like);
+
+}  // namespace shell

@@ -1,0 +1,13 @@
+// The commands that write, check and show the program's state: set, expect, print, dump.
+#pragma once
+
+#include "shell/script_session.hpp"
+
+namespace shell {
+
+void set(Session& session, Words words);
+void expect(Session& session, Words words);
+void print(Session& session, Words words);
+void dump(Session& session, Words words);
+
+}  // namespace shell

@@ -1,0 +1,89 @@
+#include "shell/state_paths.hpp"
+
+#include "shell/script_error.hpp"
+#include "shell/script_values.hpp"
+
+#include <string>
+#include <vector>
+
+namespace shell {
+
+namespace {
+std::vector<std::string_view> segments(std::string_view path) {
+    std::vector<std::string_view> parts;
+    for (std::size_t dot; (dot = path.find('.')) != std::string_view::npos; path.remove_prefix(dot + 1))
+        parts.push_back(path.substr(0, dot));
+    parts.push_back(path);
+    return parts;
+}
+
+std::string quotedName(std::string_view name) { return rt::quoted(std::string(name)); }
+
+Slot appSlot(rt::App& app, std::string_view name) {
+    if (name == "ActiveForm")
+        return {[&app] { return rt::Value(std::string(app.ActiveForm() ? app.ActiveForm()->name() : "")); }, {}};
+    if (name == "Running") return {[&app] { return rt::Value(app.Running()); }, {}};
+    // The clock as a Long: a script cannot move it past the Long range (see `wait`).
+    if (name == "Time") return {[&app] { return rt::Value(static_cast<rt::Long>(app.Time())); }, {}};
+    throw ScriptError("unknown App value " + quotedName(name));
+}
+
+Slot variableSlot(const rt::Form::Variable& variable) {
+    return {[variable] { return valueOf(variable); },
+            [variable](const rt::Value& v) {
+                if (auto* const* n = std::get_if<rt::Integer*>(&variable)) **n = std::get<rt::Integer>(v);
+                else *std::get<std::string*>(variable) = std::get<std::string>(v);
+            }};
+}
+
+Slot screenSlot(rt::Form& form, std::string_view name) {
+    if (name == "Loaded") return {[&form] { return rt::Value(form.Loaded()); }, {}};
+    if (name == "Width") return {[&form] { return rt::Value(form.Width()); }, {}};
+    if (name == "Visible")
+        return {[&form] { return rt::Value(form.Visible()); },
+                [&form](const rt::Value& v) { form.setVisible(std::get<bool>(v)); }};
+    if (name == "Enabled")
+        return {[&form] { return rt::Value(form.Enabled()); },
+                [&form](const rt::Value& v) { form.setEnabled(std::get<bool>(v)); }};
+    if (const auto variable = form.variable(name)) return variableSlot(*variable);
+    throw ScriptError("unknown variable " + quotedName(std::string(form.name()) + "." + std::string(name)));
+}
+
+Slot controlSlot(const rt::Form& form, std::string_view ref, std::string_view property) {
+    const std::string where = std::string(form.name()) + "." + std::string(ref);
+    rt::Control* control = findControl(form, ref);
+    if (!control) throw ScriptError("unknown control " + quotedName(where));
+    const std::string name(property);
+    if (!control->get(name)) throw ScriptError("unknown property " + quotedName(where + "." + name));
+    return {[control, name] { return *control->get(name); },
+            [control, name, where](const rt::Value& v) {
+                if (!control->set(name, v)) throw ScriptError(quotedName(where + "." + name) + " cannot be set");
+            }};
+}
+}  // namespace
+
+rt::Value valueOf(const rt::Form::Variable& variable) {
+    if (auto* const* n = std::get_if<rt::Integer*>(&variable)) return **n;
+    return *std::get<std::string*>(variable);
+}
+
+rt::Control* findControl(const rt::Form& form, std::string_view ref) {
+    const std::size_t open = ref.find('(');
+    if (open == std::string_view::npos) return form.find(ref);
+    const auto index = ref.back() == ')' ? wholeNumber(ref.substr(open + 1, ref.size() - open - 2)) : std::nullopt;
+    if (!index || *index < 0 || *index > rt::Integer::kMax)
+        throw ScriptError("bad control index in " + quotedName(ref));
+    return form.find(ref.substr(0, open), static_cast<int>(*index));
+}
+
+Slot findSlot(rt::App& app, std::string_view path) {
+    const auto parts = segments(path);
+    if (parts.size() == 2 && parts[0] == "App") return appSlot(app, parts[1]);
+    if (parts.size() < 2 || parts.size() > 3 || parts[0] == "App")
+        throw ScriptError("expected App.NAME, FORM.NAME or FORM.CONTROL.PROPERTY, not " + quotedName(path));
+    if (!app.defines(parts[0])) throw ScriptError("unknown screen " + quotedName(parts[0]));
+    rt::Form& form = app.form(parts[0]);
+    return parts.size() == 2 ? screenSlot(form, parts[1]) : controlSlot(form, parts[1], parts[2]);
+}
+
+}  // namespace shell
