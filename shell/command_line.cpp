@@ -3,6 +3,8 @@
 #include "shell/driver.hpp"
 #include "shell/flow.hpp"
 #include "shell/script_values.hpp"
+#include "shell/sdl/desktop.hpp"
+#include "shell/sdl/platform_error.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -19,14 +21,19 @@ namespace shell {
 
 namespace {
 constexpr std::string_view kUsage =
-    "usage: krax --headless [--seed N] [--script FILE]\n"
-    "Plays a scenario script without a window, on a virtual clock.\n"
-    "  --headless     run without a window (this build has no window backend yet)\n"
+    "usage: krax [--scale N] [--seed N]\n"
+    "       krax --headless [--seed N] [--script FILE]\n"
+    "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
+    "on a virtual clock.\n"
+    "  --scale N      draw N window pixels per screen pixel, 1 to 4 (default 1; a\n"
+    "                 high-density display draws at its own density anyway)\n"
+    "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
     "  --help         show this help\n"
-    "Exit status: 0 the script ran and every expect held, 1 an expect did not hold,\n"
-    "2 a line of the script or an argument could not be used.\n";
+    "Exit status: 0 the game or the script ran to its end and every expect held, 1 an\n"
+    "expect did not hold or the game could not open its windows, 2 a line of the\n"
+    "script or an argument could not be used.\n";
 
 class BadArguments : public std::runtime_error {
 public:
@@ -37,6 +44,7 @@ struct Options {
     bool help = false;
     bool headless = false;
     std::optional<std::uint32_t> seed;
+    int scale = 1;
     std::string script = "-";
 };
 
@@ -45,6 +53,12 @@ std::uint32_t seedFrom(std::string_view text) {
     if (!n || *n < 0 || *n > std::numeric_limits<std::uint32_t>::max())
         throw BadArguments("--seed takes a whole number from 0 to 4294967295, not \"" + std::string(text) + "\"");
     return static_cast<std::uint32_t>(*n);
+}
+
+int scaleFrom(std::string_view text) {
+    const auto n = wholeNumber(text);
+    if (!n || *n < 1 || *n > 4) throw BadArguments("--scale takes a whole number from 1 to 4, not \"" + std::string(text) + "\"");
+    return int(*n);
 }
 
 Options parse(std::span<const std::string_view> args) {
@@ -59,6 +73,7 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--headless") options.headless = true;
         else if (arg == "--seed") options.seed = seedFrom(value());
         else if (arg == "--script") options.script = value();
+        else if (arg == "--scale") options.scale = scaleFrom(value());
         else throw BadArguments("unknown argument \"" + std::string(arg) + "\"; see krax --help");
     }
     return options;
@@ -89,6 +104,20 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     app.start(kFirstScreen);
     return playScript(app, options.script == "-" ? in : file, out, err);
 }
+
+int playWindowed(const Options& options, std::ostream& err) {
+    rt::App app;
+    app.setErrorStream(err);
+    defineScreens(app);
+    if (options.seed) app.fixSeed(*options.seed);
+    try {
+        playInWindows(app, options.scale);
+    } catch (const PlatformError& e) {
+        err << "krax: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
 }  // namespace
 
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -103,10 +132,7 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         out << kUsage;
         return 0;
     }
-    if (!options.headless) {
-        err << "krax: no window backend in this build yet; use --headless\n";
-        return 1;
-    }
+    if (!options.headless) return playWindowed(options, err);
     return playHeadless(options, in, out, err);
 }
 

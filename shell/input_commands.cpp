@@ -16,11 +16,6 @@ struct Target {
     rt::Single x, y;
 };
 
-rt::Form& knownScreen(rt::App& app, std::string_view name) {
-    if (!app.defines(name)) throw ScriptError("unknown screen " + rt::quoted(std::string(name)));
-    return app.form(name);
-}
-
 void requireShown(const rt::App& app, const rt::Form& form) {
     if (!app.Running() || !form.Visible()) throw ScriptError(std::string(form.name()) + " is not shown");
 }

@@ -3,7 +3,10 @@
 #include "shell/input_commands.hpp"
 #include "shell/script_error.hpp"
 #include "shell/script_values.hpp"
+#include "shell/sdl/platform_error.hpp"
+#include "shell/sdl/screenshot.hpp"
 #include "shell/state_commands.hpp"
+#include "shell/state_paths.hpp"
 
 #include <array>
 #include <limits>
@@ -27,7 +30,14 @@ void wait(Session& session, Words words) {
 void answer(Session& session, Words words) { session.inputBox.answer(words[1].text); }
 void cancel(Session& session, Words) { session.inputBox.cancel(); }
 
-void shot(Session&, Words) { throw ScriptError("screenshots need the drawing backend, which this build lacks"); }
+void shot(Session& session, Words words) {
+    rt::Form& form = knownScreen(session.app, words[1].text);
+    try {
+        saveScreenshot(form, words[2].text);
+    } catch (const PlatformError& e) {
+        throw ScriptError(e.what());
+    }
+}
 
 struct Command {
     std::string_view name;

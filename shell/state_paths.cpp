@@ -76,13 +76,17 @@ rt::Control* findControl(const rt::Form& form, std::string_view ref) {
     return form.find(ref.substr(0, open), static_cast<int>(*index));
 }
 
+rt::Form& knownScreen(rt::App& app, std::string_view name) {
+    if (!app.defines(name)) throw ScriptError("unknown screen " + quotedName(name));
+    return app.form(name);
+}
+
 Slot findSlot(rt::App& app, std::string_view path) {
     const auto parts = segments(path);
     if (parts.size() == 2 && parts[0] == "App") return appSlot(app, parts[1]);
     if (parts.size() < 2 || parts.size() > 3 || parts[0] == "App")
         throw ScriptError("expected App.NAME, FORM.NAME or FORM.CONTROL.PROPERTY, not " + quotedName(path));
-    if (!app.defines(parts[0])) throw ScriptError("unknown screen " + quotedName(parts[0]));
-    rt::Form& form = app.form(parts[0]);
+    rt::Form& form = knownScreen(app, parts[0]);
     return parts.size() == 2 ? screenSlot(form, parts[1]) : controlSlot(form, parts[1], parts[2]);
 }
 

@@ -27,6 +27,9 @@ Slot findSlot(rt::App& app, std::string_view path);
 constexpr std::array<std::string_view, 3> kAppValues{"ActiveForm", "Running", "Time"};
 constexpr std::array<std::string_view, 4> kScreenValues{"Loaded", "Visible", "Enabled", "Width"};
 
+// A screen by name; throws ScriptError for an unknown one.
+rt::Form& knownScreen(rt::App& app, std::string_view name);
+
 rt::Value valueOf(const rt::Form::Variable& variable);
 
 // A control of the screen by reference, "lblHits" or "imgP2(2)"; nullptr when the

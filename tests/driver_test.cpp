@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -79,8 +80,9 @@ TEST(Driver, LinesThatCannotBeRunStopWithStatus2AndNameTheLine) {
         {"click Form1.Image5\nclick Form2.picGunfr",
          "line 2: 982.5, 9030 lies outside the client area of Form2: click Form2.picGunfr"},
         {"set frmCredits.Visible True\nclose frmCredits", "line 2: frmCredits has no close box: close frmCredits"},
-        {"shot Form1 menu.png",
-         "line 1: screenshots need the drawing backend, which this build lacks: shot Form1 menu.png"},
+        {"shot Form1 /no/such/folder/menu.png",
+         "line 1: cannot write /no/such/folder/menu.png: Couldn't open /no/such/folder/menu.png: shot Form1 "
+         "/no/such/folder/menu.png"},
         {"wait", "line 1: usage: wait MS: wait"},
         {"wait -1", "line 1: expected a whole number of milliseconds from 0 to 2147483647, not -1: wait -1"},
         {"click Form1 10",
@@ -315,13 +317,35 @@ TEST(CommandLine, BadArgumentsAndUnreadableScriptsGiveStatus2) {
     EXPECT_EQ(played.err, "krax: cannot read script /nonexistent/krax.script: No such file or directory\n");
 }
 
-TEST(CommandLine, HelpAndTheMissingWindowBackend) {
+// Takes the display away for as long as it lives.
+class NoDisplay {
+public:
+    NoDisplay() {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+            if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
+            unsetenv(name);
+        }
+    }
+    ~NoDisplay() {
+        for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
+    }
+    NoDisplay(const NoDisplay&) = delete;
+    NoDisplay& operator=(const NoDisplay&) = delete;
+
+private:
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST(CommandLine, HelpAndNoDisplay) {
     Played played = runWith({"--help"});
     EXPECT_EQ(played.status, 0);
-    EXPECT_EQ(played.out.rfind("usage: krax --headless [--seed N] [--script FILE]\n", 0), 0u);
+    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N]\n", 0), 0u);
+    const NoDisplay noDisplay;
     played = runWith({});
     EXPECT_EQ(played.status, 1);
-    EXPECT_EQ(played.err, "krax: no window backend in this build yet; use --headless\n");
+    EXPECT_EQ(played.err.rfind("krax: cannot open a window: ", 0), 0u) << played.err;
+    EXPECT_EQ(std::count(played.err.begin(), played.err.end(), '\n'), 1);
+    EXPECT_EQ(runWith({"--scale", "5"}).status, 2);
 }
 
 }  // namespace

@@ -40,9 +40,9 @@ protected:
 
     void wait(rt::Millis ms) { app.advanceTo(app.Time() + ms); }
     // A whole click at a point, as the window system gives it: the window comes to
-    // the front first if it is not the active one.
+    // the front first if it is not the active one. A disabled window takes neither.
     void clickAt(rt::Form& form, rt::Single x, rt::Single y, int button = rt::kLeftButton) {
-        if (app.ActiveForm() != &form) app.activate(form);
+        if (form.Enabled() && app.ActiveForm() != &form) app.activate(form);
         app.mouseDown(form, x, y, button, 0);
         app.mouseUp(form, x, y, button, 0);
     }

@@ -1,0 +1,178 @@
+#include "shell/sdl/desktop.hpp"
+
+#include "shell/flow.hpp"
+#include "shell/sdl/form_window.hpp"
+#include "shell/sdl/input_box_window.hpp"
+#include "shell/sdl/real_clock.hpp"
+#include "shell/sdl/sdl_keys.hpp"
+#include "shell/sdl/sdl_library.hpp"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace shell {
+
+namespace {
+
+constexpr const char* kIcon = "icoCarrot";
+constexpr int kHotSpot = 3;  // the pointer's tip: the carrot's point, near the top-left corner
+constexpr int kLongestSleep = 1000;
+
+int buttonOf(Uint8 button) {
+    if (button == SDL_BUTTON_LEFT) return rt::kLeftButton;
+    if (button == SDL_BUTTON_RIGHT) return rt::kRightButton;
+    return 4;
+}
+
+int shiftState() {
+    const SDL_Keymod mod = SDL_GetModState();
+    return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+}
+
+class Desktop {
+public:
+    Desktop(rt::App& app, int scale)
+        : app_(app), scale_(scale), inputBox_(clock_, pictures_, fonts_, scale) {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        app_.setInputBoxHost(&inputBox_);
+        icon_ = pictures_.surface(kIcon, false);
+        if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {
+            cursor_ = SDL_CreateColorCursor(pointer, kHotSpot * scale, kHotSpot * scale);
+            if (cursor_) SDL_SetCursor(cursor_);
+        }
+    }
+    ~Desktop() {
+        app_.setInputBoxHost(nullptr);
+        windows_.clear();
+        if (cursor_) SDL_FreeCursor(cursor_);
+    }
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    void run() {
+        while (app_.Running()) {
+            showWindows();
+            SDL_Event e;
+            if (SDL_WaitEventTimeout(&e, sleepTime())) {
+                app_.catchUp(clock_.now());
+                dispatch(e);
+                while (app_.Running() && SDL_PollEvent(&e)) dispatch(e);
+            }
+            app_.catchUp(clock_.now());
+        }
+    }
+
+private:
+    // Windows for the shown screens, front to back as the game has them, and the
+    // active screen's window holding the focus; then whatever changed is drawn.
+    void showWindows() {
+        const auto& shown = app_.windows();
+        std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+            if (!windowOf(**it)) windows_.push_back(std::make_unique<FormWindow>(**it, scale_, pictures_, fonts_, icon_));
+        if (app_.ActiveForm() != raised_) {
+            raised_ = app_.ActiveForm();
+            if (FormWindow* w = raised_ ? windowOf(*raised_) : nullptr) w->raise();
+        }
+        for (const auto& w : windows_) w->drawIfChanged();
+    }
+
+    int sleepTime() const {
+        const auto next = app_.nextTick();
+        if (!next) return kLongestSleep;
+        return int(std::clamp<rt::Millis>(*next - clock_.now(), 0, kLongestSleep));
+    }
+
+    FormWindow* windowOf(const rt::Form& form) const {
+        for (const auto& w : windows_)
+            if (&w->form() == &form) return w.get();
+        return nullptr;
+    }
+
+    FormWindow* windowWithId(Uint32 id) const {
+        for (const auto& w : windows_)
+            if (w->id() == id) return w.get();
+        return nullptr;
+    }
+
+    void dispatch(const SDL_Event& e) {
+        switch (e.type) {
+            case SDL_WINDOWEVENT: return windowEvent(e.window);
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: return mouseButton(e.button);
+            case SDL_MOUSEMOTION: return mouseMotion(e.motion);
+            case SDL_KEYDOWN: return keyDown(e.key.keysym);
+            case SDL_TEXTINPUT: return textInput(e.text.text);
+            case SDL_KEYUP: return keyUp(e.key.keysym);
+            default: return;
+        }
+    }
+
+    void windowEvent(const SDL_WindowEvent& e) {
+        FormWindow* w = windowWithId(e.windowID);
+        if (!w) return;
+        if (e.event == SDL_WINDOWEVENT_EXPOSED) w->exposed();
+        // A disabled window does not become the active one.
+        if (e.event == SDL_WINDOWEVENT_FOCUS_GAINED && w->form().Enabled()) {
+            app_.activate(w->form());
+            raised_ = app_.ActiveForm();
+        }
+        if (e.event == SDL_WINDOWEVENT_CLOSE) app_.closeBox(w->form());
+    }
+
+    void mouseButton(const SDL_MouseButtonEvent& e) {
+        FormWindow* w = windowWithId(e.windowID);
+        if (!w) return;
+        const rt::Single x = w->twips(e.x), y = w->twips(e.y);
+        if (e.type == SDL_MOUSEBUTTONDOWN)
+            app_.mouseDown(w->form(), x, y, buttonOf(e.button), shiftState());
+        else
+            app_.mouseUp(w->form(), x, y, buttonOf(e.button), shiftState());
+    }
+
+    void mouseMotion(const SDL_MouseMotionEvent& e) {
+        FormWindow* w = windowWithId(e.windowID);
+        if (!w) return;
+        int buttons = 0;
+        if (e.state & SDL_BUTTON_LMASK) buttons |= rt::kLeftButton;
+        if (e.state & SDL_BUTTON_RMASK) buttons |= rt::kRightButton;
+        app_.mouseMove(w->form(), w->twips(e.x), w->twips(e.y), buttons, shiftState());
+    }
+
+    void keyDown(const SDL_Keysym& key) {
+        if (const auto c = controlCharacterOf(key)) app_.keyPress(*c);
+    }
+
+    void textInput(const char* text) {
+        for (const char* c = text; *c; ++c) app_.keyPress(static_cast<unsigned char>(*c));
+    }
+
+    void keyUp(const SDL_Keysym& key) {
+        if (const auto stroke = strokeOf(key)) app_.keyUp(stroke->keyCode, stroke->shift);
+    }
+
+    rt::App& app_;
+    int scale_;
+    RealClock clock_;
+    PictureStore pictures_;
+    Fonts fonts_;
+    InputBoxWindow inputBox_;
+    SDL_Surface* icon_ = nullptr;
+    SDL_Cursor* cursor_ = nullptr;
+    std::vector<std::unique_ptr<FormWindow>> windows_;
+    const rt::Form* raised_ = nullptr;
+};
+
+}  // namespace
+
+void playInWindows(rt::App& app, int scale) {
+    SdlLibrary library(true);
+    Desktop desktop(app, scale);
+    app.start(kFirstScreen);  // the clock's time 0
+    desktop.run();
+}
+
+}  // namespace shell
