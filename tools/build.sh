@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev librsvg2-bin fonts-comic-neue)
 
 install_missing() {
   local missing=() p
