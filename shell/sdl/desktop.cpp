@@ -36,7 +36,6 @@ class Desktop {
 public:
     Desktop(rt::App& app, int scale)
         : app_(app), scale_(scale), inputBox_(clock_, pictures_, fonts_, scale) {
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         app_.setInputBoxHost(&inputBox_);
         icon_ = pictures_.surface(kIcon, false);
         if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {

@@ -22,6 +22,8 @@ bool drawsNowhere() {
 }  // namespace
 
 SdlLibrary::SdlLibrary(bool video) {
+    // Ctrl-C and kill end the program at once, as they do any other.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(video ? SDL_INIT_VIDEO : 0) != 0) failSdl(video ? "cannot open a window" : "cannot start SDL");
     if (video && drawsNowhere()) {
         SDL_Quit();
