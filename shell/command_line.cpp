@@ -89,6 +89,13 @@ std::string openScript(const std::string& path, std::ifstream& file) {
     return errno ? std::generic_category().message(errno) : "cannot open it";
 }
 
+// The game's screens, before the first one opens.
+void prepare(rt::App& app, const Options& options, std::ostream& err) {
+    app.setErrorStream(err);
+    defineScreens(app);
+    if (options.seed) app.fixSeed(*options.seed);
+}
+
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     std::ifstream file;
     if (options.script != "-") {
@@ -98,18 +105,14 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
         }
     }
     rt::App app;
-    app.setErrorStream(err);
-    defineScreens(app);
-    if (options.seed) app.fixSeed(*options.seed);
+    prepare(app, options, err);
     app.start(kFirstScreen);
     return playScript(app, options.script == "-" ? in : file, out, err);
 }
 
 int playWindowed(const Options& options, std::ostream& err) {
     rt::App app;
-    app.setErrorStream(err);
-    defineScreens(app);
-    if (options.seed) app.fixSeed(*options.seed);
+    prepare(app, options, err);
     try {
         playInWindows(app, options.scale);
     } catch (const PlatformError& e) {
