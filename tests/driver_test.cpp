@@ -349,3 +349,29 @@ TEST(CommandLine, HelpAndNoDisplay) {
 }
 
 }  // namespace
+
+namespace {
+
+// The width and height a PNG file's header gives.
+std::pair<unsigned, unsigned> pngSize(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    const auto word = [&](int at) {
+        return unsigned(header[at]) << 24 | unsigned(header[at + 1]) << 16 | unsigned(header[at + 2]) << 8 |
+               header[at + 3];
+    };
+    return {word(16), word(20)};
+}
+
+TEST(Shot, WritesTheClientAreaAtOnePixelPer15Twips) {
+    const auto file = std::filesystem::temp_directory_path() / "krax_shot_test.png";
+    std::filesystem::remove(file);
+    const Played played = play("shot Form1 \"" + file.string() + "\"\nclick Form1.Image5\nshot Form2 \"" +
+                               file.string() + "\"\n");
+    EXPECT_EQ(played.status, 0) << played.err;
+    EXPECT_EQ(pngSize(file), (std::pair<unsigned, unsigned>{454, 534}));
+    std::filesystem::remove(file);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+// Drawing a form: what is drawn, in which order, where and how large.
+#include "runtime/app.hpp"
+#include "runtime/drawing.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using rt::Kind;
+
+// Writes down every call; text is 10 px a character, lines 20 px high.
+class Recorder : public rt::Canvas {
+public:
+    void setClip(rt::PixelRect c) override { clip = c; }
+    void fill(rt::PixelRect r, rt::Rgb c) override { log.push_back("fill " + rect(r) + " " + std::to_string(c.r)); }
+    void picture(const char* name, rt::PixelRect r) override {
+        log.push_back(std::string("picture ") + name + " " + rect(r) + " in " + rect(clip));
+    }
+    std::optional<rt::PixelSize> pictureSize(const char*) override { return rt::PixelSize{40, 30}; }
+    int textWidth(std::string_view text, const rt::FontSpec&) override { return 10 * int(text.size()); }
+    int lineHeight(const rt::FontSpec&) override { return 20; }
+    void text(std::string_view text, const rt::FontSpec& font, rt::Rgb, int x, int y) override {
+        log.push_back("text " + std::string(text) + " at " + std::to_string(x) + "," + std::to_string(y) + " " +
+                      std::to_string(font.pixels) + "px");
+    }
+    static std::string rect(rt::PixelRect r) {
+        return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" + std::to_string(r.h);
+    }
+
+    rt::PixelRect clip{};
+    std::vector<std::string> log;
+};
+
+constexpr rt::ControlLayout kControls[] = {
+    {.kind = Kind::Label, .name = "words", .rect = {150, 150, 1200, 600}, .caption = "one two three",
+     .font = {"Face", 9.75f, true}, .align = rt::Align::Right},
+    {.kind = Kind::Image, .name = "hidden", .rect = {0, 0, 150, 150}, .visible = false, .picture = "nope"},
+    {.kind = Kind::Image, .name = "big", .rect = {3000, -150, 1500, 1500}, .picture = "pig"},
+    {.kind = Kind::Image, .name = "small", .rect = {0, 0, 300, 150}, .picture = "pig", .stretch = true},
+    {.kind = Kind::Shape, .name = "ground", .rect = {0, 1500, 4500, 1500}, .back = rt::rgb(9, 0, 0)},
+    {.kind = Kind::Timer, .name = "tick", .interval = 10},
+};
+constexpr rt::FormLayout kLayout = {
+    .name = "Test", .clientWidth = 3600, .clientHeight = 2400, .back = rt::rgb(7, 0, 0), .controls = kControls};
+
+TEST(Drawing, BackToFrontClippedAtTheClientArea) {
+    rt::App app;
+    app.define("Test", [](rt::App& a) { return std::make_unique<rt::Form>(a, kLayout); });
+    rt::Form& form = app.form("Test");
+    form.Load();
+    Recorder canvas;
+    rt::drawForm(form, canvas, 1);
+    EXPECT_EQ(canvas.log, (std::vector<std::string>{
+                              "fill 0,0 240x160 7",                          // the form's own colour
+                              "fill 0,100 300x100 9",                        // the shape, hanging out below
+                              "picture pig 0,0 20x10 in 0,0 20x10",          // stretched to its control
+                              "picture pig 200,-10 40x30 in 200,0 40x90",    // natural size, clipped
+                              "text one two at 20,10 13px",                  // wrapped, right-aligned
+                              "text three at 40,30 13px",
+                          }));
+}
+
+TEST(Drawing, TwiceAsDenseDoublesEverything) {
+    rt::App app;
+    app.define("Test", [](rt::App& a) { return std::make_unique<rt::Form>(a, kLayout); });
+    rt::Form& form = app.form("Test");
+    form.Load();
+    Recorder canvas;
+    rt::drawForm(form, canvas, 2);
+    EXPECT_EQ(canvas.log[3], "picture pig 400,-20 80x60 in 400,0 80x180");
+    EXPECT_EQ(canvas.log[4], "text one two three at 50,20 26px");  // wider at 2x, so one line
+    EXPECT_EQ(rt::clientPixels(kLayout, 2).w, 480);
+}
+
+}  // namespace
