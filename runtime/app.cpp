@@ -72,7 +72,7 @@ Timer* App::nextDue(Millis limit) const {
 void App::tick(Timer& timer) {
     EventScope scope(*this);
     timer.advance(now_);
-    handle(timer.form(), std::string(timer.name()) + "_Timer", timer.Tick);
+    handle(timer.form(), timer.name(), "Timer", timer.Tick);
 }
 
 void App::advanceTo(Millis until) {
@@ -107,7 +107,7 @@ void App::mouseDown(Form& form, Single x, Single y, int button, int shift) {
     EventScope scope(*this);
     Control* target = form.hitTest(x, y);
     capture_ = {&form, target};
-    if (!target) handle(form, "Form_MouseDown", [&] { form.Form_MouseDown(button, shift, x, y); });
+    if (!target) handle(form, "Form", "MouseDown", [&] { form.Form_MouseDown(button, shift, x, y); });
 }
 
 // A click goes to what took the button-down, if the button comes up over it again.
@@ -118,29 +118,29 @@ void App::mouseUp(Form& form, Single x, Single y, int, int) {
     Control* target = form.hitTest(x, y);
     if (target != down.target) return;
     if (target)
-        handle(form, std::string(target->name()) + "_Click", target->Click);
+        handle(form, target->name(), "Click", target->Click);
     else
-        handle(form, "Form_Click", [&] { form.Form_Click(); });
+        handle(form, "Form", "Click", [&] { form.Form_Click(); });
 }
 
 void App::mouseMove(Form& form, Single x, Single y, int buttons, int shift) {
     if (!accepts(form) || !form.insideClient(x, y) || form.hitTest(x, y)) return;
     EventScope scope(*this);
-    handle(form, "Form_MouseMove", [&] { form.Form_MouseMove(buttons, shift, x, y); });
+    handle(form, "Form", "MouseMove", [&] { form.Form_MouseMove(buttons, shift, x, y); });
 }
 
 void App::keyPress(int keyAscii) {
     if (!active_ || !accepts(*active_)) return;
     EventScope scope(*this);
     Form& form = *active_;
-    handle(form, "Form_KeyPress", [&] { form.Form_KeyPress(keyAscii); });
+    handle(form, "Form", "KeyPress", [&] { form.Form_KeyPress(keyAscii); });
 }
 
 void App::keyUp(int keyCode, int shift) {
     if (!active_ || !accepts(*active_)) return;
     EventScope scope(*this);
     Form& form = *active_;
-    handle(form, "Form_KeyUp", [&] { form.Form_KeyUp(keyCode, shift); });
+    handle(form, "Form", "KeyUp", [&] { form.Form_KeyUp(keyCode, shift); });
 }
 
 void App::closeBox(Form& form) {
@@ -160,7 +160,7 @@ void App::activate(Form& form) {
     EventScope scope(*this);
     if (active_ == &form || !form.Visible()) return;
     active_ = &form;
-    handle(form, "Form_Activate", [&] { form.Form_Activate(); });
+    handle(form, "Form", "Activate", [&] { form.Form_Activate(); });
 }
 
 void App::shown(Form& form) {
@@ -203,12 +203,13 @@ std::string App::InputBox(std::string_view prompt, std::string_view title) {
     return inputBox_->ask(prompt, title).value_or("");
 }
 
-void App::handle(const Form& form, std::string_view handler, const std::function<void()>& body) {
+void App::handle(const Form& form, std::string_view owner, std::string_view event,
+                 const std::function<void()>& body) {
     if (!body) return;
     try {
         body();
     } catch (const Error& e) {
-        *err_ << "krax: " << e.what() << " in " << form.name() << '.' << handler << '\n';
+        *err_ << "krax: " << e.what() << " in " << form.name() << '.' << owner << '_' << event << '\n';
     }
 }
 

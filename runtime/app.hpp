@@ -76,8 +76,9 @@ public:
     // Where errors that no handler caught are reported, one line each.
     void setErrorStream(std::ostream& err) { err_ = &err; }
 
-    // Runs one handler of a form; an rt::Error ends the handler and is reported.
-    void handle(const Form& form, std::string_view handler, const std::function<void()>& body);
+    // Runs one handler of a form, OWNER_EVENT (Form_Load, tmrTime_Timer); an rt::Error
+    // ends the handler and is reported under that name.
+    void handle(const Form& form, std::string_view owner, std::string_view event, const std::function<void()>& body);
 
     // Called by forms and timers.
     void adopt(Timer& timer) { timers_.push_back(&timer); }

@@ -39,7 +39,7 @@ void Form::Load() {
     enabled_ = true;
     for (const auto& control : controls_) control->reset();
     invalidate();
-    app_.handle(*this, "Form_Load", [this] { Form_Load(); });
+    app_.handle(*this, "Form", "Load", [this] { Form_Load(); });
 }
 
 void Form::Unload() {
