@@ -45,6 +45,7 @@ private:
     void declareVariables();
     void bindHandlers();
 
+    void loseSecond();
     void tmrTime_Timer();
     void tmrVerifyBlink_Timer();
     void tmrBlink_Timer();
@@ -54,7 +55,6 @@ private:
     void tmrWin_Timer();
     void tmrDisappear_Timer(std::size_t hole);
     void imgP_Click(std::size_t hole);
-    void takeSecond();
     void flipGun();
     void tmrBullets_Timer();
     void clockToTen();

@@ -12,17 +12,10 @@ void Form2::Form_MouseDown(int button, int, rt::Single, rt::Single) {
     if (button == rt::kLeftButton) intBullets = intBullets - 1;
 }
 
-void Form2::Form_Click() {
-    takeSecond();
-    flipGun();
-}
-
 // A click on the bare ground costs a second while more than one is left.
-void Form2::takeSecond() {
-    if (intTimeLeft <= 1) return;
-    intTimeLeft = intTimeLeft - 1;
-    shpTimeBar.setWidth(shpTimeBar.rect().width - 50.0f);
-    lblTime.setCaption(rt::text(intTimeLeft));
+void Form2::Form_Click() {
+    if (intTimeLeft > 1) loseSecond();
+    flipGun();
 }
 
 // The press before the click has spent its shot already: the last shot flips nothing.

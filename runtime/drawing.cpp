@@ -51,8 +51,8 @@ FontSpec fontAt(const Font& font, int scale) {
 class Painter {
 public:
     Painter(const Form& form, Canvas& canvas, int scale)
-        : canvas_(canvas), scale_(scale), client_{0, 0, clientPixels(form.layout(), scale).w,
-                                                  clientPixels(form.layout(), scale).h} {}
+        : canvas_(canvas), scale_(scale), client_{toPixels({0, 0, form.layout().clientWidth,
+                                                            form.layout().clientHeight}, scale)} {}
 
     void background(const FormLayout& layout) {
         clip(client_);

@@ -94,17 +94,14 @@ T& Form::typed(std::string_view name, int index) const {
     throw std::logic_error(std::string(this->name()) + "." + std::string(name) + " is another kind of control");
 }
 
-Control& Form::image(std::string_view name, int index) const {
+Control& Form::ofKind(Kind kind, std::string_view name, int index) const {
     Control& c = control(name, index);
-    if (c.kind() != Kind::Image) throw std::logic_error(std::string(name) + " is not an image");
+    if (c.kind() != kind) throw std::logic_error(std::string(this->name()) + "." + std::string(name) + " is another kind of control");
     return c;
 }
 
-Control& Form::shape(std::string_view name) const {
-    Control& c = control(name);
-    if (c.kind() != Kind::Shape) throw std::logic_error(std::string(name) + " is not a shape");
-    return c;
-}
+Control& Form::image(std::string_view name, int index) const { return ofKind(Kind::Image, name, index); }
+Control& Form::shape(std::string_view name) const { return ofKind(Kind::Shape, name, kNoIndex); }
 
 Label& Form::label(std::string_view name, int index) const { return typed<Label>(name, index); }
 PictureBox& Form::pictureBox(std::string_view name) const { return typed<PictureBox>(name, kNoIndex); }

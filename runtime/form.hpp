@@ -90,6 +90,7 @@ public:
 private:
     template <class T>
     T& typed(std::string_view name, int index) const;
+    Control& ofKind(Kind kind, std::string_view name, int index) const;
 
     App& app_;
     const FormLayout& layout_;

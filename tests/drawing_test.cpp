@@ -46,14 +46,20 @@ constexpr rt::ControlLayout kControls[] = {
 constexpr rt::FormLayout kLayout = {
     .name = "Test", .clientWidth = 3600, .clientHeight = 2400, .back = rt::rgb(7, 0, 0), .controls = kControls};
 
-TEST(Drawing, BackToFrontClippedAtTheClientArea) {
+// The test form, loaded, drawn at `scale`.
+std::vector<std::string> drawn(int scale) {
     rt::App app;
     app.define("Test", [](rt::App& a) { return std::make_unique<rt::Form>(a, kLayout); });
     rt::Form& form = app.form("Test");
     form.Load();
     Recorder canvas;
-    rt::drawForm(form, canvas, 1);
-    EXPECT_EQ(canvas.log, (std::vector<std::string>{
+    rt::drawForm(form, canvas, scale);
+    return canvas.log;
+}
+
+TEST(Drawing, BackToFrontClippedAtTheClientArea) {
+    const std::vector<std::string> log = drawn(1);
+    EXPECT_EQ(log, (std::vector<std::string>{
                               "fill 0,0 240x160 7",                          // the form's own colour
                               "fill 0,100 300x100 9",                        // the shape, hanging out below
                               "picture pig 0,0 20x10 in 0,0 20x10",          // stretched to its control
@@ -64,14 +70,9 @@ TEST(Drawing, BackToFrontClippedAtTheClientArea) {
 }
 
 TEST(Drawing, TwiceAsDenseDoublesEverything) {
-    rt::App app;
-    app.define("Test", [](rt::App& a) { return std::make_unique<rt::Form>(a, kLayout); });
-    rt::Form& form = app.form("Test");
-    form.Load();
-    Recorder canvas;
-    rt::drawForm(form, canvas, 2);
-    EXPECT_EQ(canvas.log[3], "picture pig 400,-20 80x60 in 400,0 80x180");
-    EXPECT_EQ(canvas.log[4], "text one two three at 50,20 26px");  // wider at 2x, so one line
+    const std::vector<std::string> log = drawn(2);
+    EXPECT_EQ(log[3], "picture pig 400,-20 80x60 in 400,0 80x180");
+    EXPECT_EQ(log[4], "text one two three at 50,20 26px");  // wider at 2x, so one line
     EXPECT_EQ(rt::clientPixels(kLayout, 2).w, 480);
 }
 

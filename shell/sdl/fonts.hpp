@@ -20,7 +20,7 @@ public:
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
 
-    TTF_Font* get(const rt::FontSpec& spec);
+    TTF_Font* get(const rt::FontSpec& wanted);
 
 private:
     std::map<std::tuple<std::string, int, bool>, TTF_Font*> open_;
