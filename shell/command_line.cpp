@@ -1,8 +1,8 @@
 #include "shell/command_line.hpp"
 
-#include "shell/driver.hpp"
 #include "shell/flow.hpp"
-#include "shell/script_values.hpp"
+#include "shell/script/driver.hpp"
+#include "shell/script/script_values.hpp"
 #include "shell/sdl/desktop.hpp"
 #include "shell/sdl/platform_error.hpp"
 

@@ -1,12 +1,12 @@
 // The scenario driver and the command line, played in-process on the real screens:
 // exit statuses, messages, output formats and the scripted input box.
 #include "shell/command_line.hpp"
-#include "shell/driver.hpp"
 #include "shell/flow.hpp"
-#include "shell/json_object.hpp"
 #include "shell/key_names.hpp"
-#include "shell/script_error.hpp"
-#include "shell/script_words.hpp"
+#include "shell/script/driver.hpp"
+#include "shell/script/json_object.hpp"
+#include "shell/script/script_error.hpp"
+#include "shell/script/script_words.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "shell/script_values.hpp"
+#include "shell/script/script_values.hpp"
 
-#include "shell/script_error.hpp"
+#include "shell/script/script_error.hpp"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "shell/state_paths.hpp"
+#include "shell/script/state_paths.hpp"
 
-#include "shell/script_error.hpp"
-#include "shell/script_values.hpp"
+#include "shell/script/script_error.hpp"
+#include "shell/script/script_values.hpp"
 
 #include <string>
 #include <vector>

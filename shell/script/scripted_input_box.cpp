@@ -1,4 +1,4 @@
-#include "shell/scripted_input_box.hpp"
+#include "shell/script/scripted_input_box.hpp"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
-#include "shell/script_words.hpp"
+#include "shell/script/script_words.hpp"
 
 #include "runtime/value.hpp"
-#include "shell/script_error.hpp"
+#include "shell/script/script_error.hpp"
 
 namespace shell {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "runtime/value.hpp"
-#include "shell/script_words.hpp"
+#include "shell/script/script_words.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "shell/driver.hpp"
+#include "shell/script/driver.hpp"
 
-#include "shell/script_commands.hpp"
-#include "shell/script_error.hpp"
+#include "shell/script/script_commands.hpp"
+#include "shell/script/script_error.hpp"
 
 #include <istream>
 #include <ostream>

@@ -1,12 +1,12 @@
-#include "shell/script_commands.hpp"
+#include "shell/script/script_commands.hpp"
 
-#include "shell/input_commands.hpp"
-#include "shell/script_error.hpp"
-#include "shell/script_values.hpp"
+#include "shell/script/input_commands.hpp"
+#include "shell/script/script_error.hpp"
+#include "shell/script/script_values.hpp"
+#include "shell/script/state_commands.hpp"
+#include "shell/script/state_paths.hpp"
 #include "shell/sdl/platform_error.hpp"
 #include "shell/sdl/screenshot.hpp"
-#include "shell/state_commands.hpp"
-#include "shell/state_paths.hpp"
 
 #include <array>
 #include <limits>

@@ -1,7 +1,7 @@
 // The commands that write, check and show the program's state: set, expect, print, dump.
 #pragma once
 
-#include "shell/script_session.hpp"
+#include "shell/script/script_session.hpp"
 
 namespace shell {
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "runtime/app.hpp"
-#include "shell/script_words.hpp"
-#include "shell/scripted_input_box.hpp"
+#include "shell/script/script_words.hpp"
+#include "shell/script/scripted_input_box.hpp"
 
 #include <iosfwd>
 #include <span>

@@ -1,9 +1,9 @@
-#include "shell/state_commands.hpp"
+#include "shell/script/state_commands.hpp"
 
-#include "shell/script_error.hpp"
-#include "shell/script_values.hpp"
-#include "shell/state_dump.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/script/script_error.hpp"
+#include "shell/script/script_values.hpp"
+#include "shell/script/state_dump.hpp"
+#include "shell/script/state_paths.hpp"
 
 #include <ostream>
 #include <string>

@@ -1,7 +1,7 @@
 // Running one line of a scenario.
 #pragma once
 
-#include "shell/script_session.hpp"
+#include "shell/script/script_session.hpp"
 
 namespace shell {
 

@@ -1,4 +1,4 @@
-#include "shell/json_object.hpp"
+#include "shell/script/json_object.hpp"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The commands that act as the player would: click, move, key, close.
 #pragma once
 
-#include "shell/script_session.hpp"
+#include "shell/script/script_session.hpp"
 
 #include <string_view>
 
