@@ -375,3 +375,19 @@ TEST(Shot, WritesTheClientAreaAtOnePixelPer15Twips) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Shot, TextTooWideForATextureIsDrawnCutAndSaidOnce) {
+    const auto file = std::filesystem::temp_directory_path() / "krax_cut_test.png";
+    const std::string shot = "shot Form2 \"" + file.string() + "\"\n";
+    testing::internal::CaptureStderr();
+    const Played played = play("click Form1.Image5\nset Form2.lblHits.Caption " + std::string(3000, 'W') + "\n" +
+                               shot + shot);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(played.status, 0) << played.err;
+    EXPECT_EQ(err, "krax: a text of 3000 bytes is drawn cut: wider than 16384 pixels\n");
+    std::filesystem::remove(file);
+}
+
+}  // namespace

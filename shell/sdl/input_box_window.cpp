@@ -1,5 +1,6 @@
 #include "shell/sdl/input_box_window.hpp"
 
+#include "shell/sdl/entry_field.hpp"
 #include "shell/sdl/platform_error.hpp"
 #include "shell/sdl/sdl_canvas.hpp"
 
@@ -18,12 +19,16 @@ constexpr rt::PixelRect kCancel{288, 42, 75, 24};
 constexpr rt::PixelRect kEntry{12, 100, 351, 24};
 constexpr rt::Rgb kFace{240, 240, 240}, kButton{225, 225, 225}, kBlack{0, 0, 0}, kWhite{255, 255, 255};
 
+constexpr int kTextInset = 4, kCaretWidth = 1;
+
 bool inside(rt::PixelRect r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
 
-// Drops the last character of UTF-8 text.
-void dropLast(std::string& text) {
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
-    if (!text.empty()) text.pop_back();
+// Ctrl+V: the clipboard's first line joins the entry.
+void paste(EntryField& entry) {
+    char* clipboard = SDL_GetClipboardText();
+    if (!clipboard) return;
+    entry.paste(clipboard);
+    SDL_free(clipboard);
 }
 
 class Box {
@@ -63,10 +68,13 @@ public:
         button(kCancel, "Cancel", font);
         fill(kEntry, kBlack);
         fill({kEntry.x + 1, kEntry.y + 1, kEntry.w - 2, kEntry.h - 2}, kWhite);
-        const int textX = (kEntry.x + 4) * draw_;
-        canvas_->text(entry, font, kBlack, textX, (kEntry.y + 4) * draw_);
-        const int caret = textX + canvas_->textWidth(entry, font);
-        canvas_->fill({caret, (kEntry.y + 4) * draw_, draw_, 16 * draw_}, kBlack);
+        // The end of the entry, where the caret is, inside the field.
+        const int room = (kEntry.w - 2 * kTextInset - kCaretWidth) * draw_;
+        const auto width = [&](std::string_view text) { return canvas_->textWidth(text, font); };
+        const std::string_view shown = std::string_view(entry).substr(shownFrom(entry, room, width));
+        const int textX = (kEntry.x + kTextInset) * draw_, textY = (kEntry.y + kTextInset) * draw_;
+        canvas_->text(shown, font, kBlack, textX, textY);
+        canvas_->fill({textX + width(shown), textY, kCaretWidth * draw_, 16 * draw_}, kBlack);
         SDL_RenderPresent(renderer_);
     }
 
@@ -103,22 +111,23 @@ bool ofBox(const SDL_Event& e, Uint32 id) {
 std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::string_view title) {
     clock_.pause();
     Box box(title, scale_, pictures_, fonts_);
-    std::string entry;
+    EntryField entry;
     std::optional<std::string> answer;
     SDL_StartTextInput();
     for (bool open = true; open;) {
-        box.draw(prompt, entry);
+        box.draw(prompt, entry.text());
         SDL_Event e;
         if (!SDL_WaitEvent(&e) || !ofBox(e, box.id())) continue;  // modal: other windows wait
-        if (e.type == SDL_TEXTINPUT) entry += e.text.text;
-        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_BACKSPACE) dropLast(entry);
+        if (e.type == SDL_TEXTINPUT) entry.type(e.text.text);
+        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_BACKSPACE) entry.erase();
+        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_v && (e.key.keysym.mod & KMOD_CTRL)) paste(entry);
         if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER))
-            answer = entry, open = false;
+            answer = entry.text(), open = false;
         if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE) open = false;
         if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
         if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) {
             const int x = box.at(e.button.x), y = box.at(e.button.y);
-            if (inside(kOk, x, y)) answer = entry, open = false;
+            if (inside(kOk, x, y)) answer = entry.text(), open = false;
             if (inside(kCancel, x, y)) open = false;
         }
     }

@@ -5,12 +5,31 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
+#include <iostream>
+#include <utility>
+#include <vector>
+
 namespace shell {
 
 namespace {
-constexpr std::size_t kMostTextTextures = 256;
+// Captions change now and then; their textures are kept until they fill this many
+// bytes, then made afresh as they are drawn again.
+constexpr std::size_t kMostTextBytes = 4 << 20;
+// The widest texture made of a text, where the renderer sets no lower limit.
+constexpr int kWidestText = 16384;
 
 SDL_Rect sdlRect(rt::PixelRect r) { return {r.x, r.y, r.w, r.h}; }
+
+bool continues(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// A text that cannot be drawn whole costs the player nothing: it is drawn cut, and
+// said once, since it comes back on every frame.
+void reportCut(std::string_view text, std::string_view reason) {
+    static bool reported = false;
+    if (std::exchange(reported, true)) return;
+    std::cerr << "krax: a text of " << text.size() << " bytes is drawn cut: " << reason << '\n';
+}
 
 void destroyAll(std::map<std::string, SDL_Texture*>& textures) {
     for (auto& [key, texture] : textures) SDL_DestroyTexture(texture);
@@ -65,24 +84,56 @@ int SdlCanvas::textWidth(std::string_view text, const rt::FontSpec& font) {
 
 int SdlCanvas::lineHeight(const rt::FontSpec& font) { return TTF_FontLineSkip(fonts_.get(font)); }
 
+int SdlCanvas::widestText() {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer_, &info) != 0 || info.max_texture_width <= 0) return kWidestText;
+    return std::min(info.max_texture_width, kWidestText);
+}
+
+// The longest start of `text` that is at most `most` pixels wide.
+std::string_view SdlCanvas::fitting(std::string_view text, const rt::FontSpec& font, int most) {
+    std::vector<std::size_t> ends;  // where each character ends
+    for (std::size_t i = 1; i <= text.size(); ++i)
+        if (i == text.size() || !continues(text[i])) ends.push_back(i);
+    const auto tooWide = std::partition_point(ends.begin(), ends.end(), [&](std::size_t end) {
+        return textWidth(text.substr(0, end), font) <= most;
+    });
+    return text.substr(0, tooWide == ends.begin() ? 0 : *(tooWide - 1));
+}
+
+SDL_Texture* SdlCanvas::makeTextTexture(std::string_view text, const rt::FontSpec& font, rt::Rgb color) {
+    if (const int widest = widestText(); textWidth(text, font) > widest) {
+        reportCut(text, "wider than " + std::to_string(widest) + " pixels");
+        text = fitting(text, font, widest);
+    }
+    SDL_Surface* surface =
+        TTF_RenderUTF8_Blended(fonts_.get(font), std::string(text).c_str(), SDL_Color{color.r, color.g, color.b, 255});
+    if (!surface) return reportCut(text, TTF_GetError()), nullptr;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    SDL_FreeSurface(surface);
+    if (!texture) reportCut(text, SDL_GetError());
+    return texture;
+}
+
 SDL_Texture* SdlCanvas::textTexture(std::string_view text, const rt::FontSpec& font, rt::Rgb color) {
     const std::string key = std::string(text) + '\0' + (font.face ? font.face : "") + '\0' +
                             std::to_string(font.pixels) + (font.bold ? "b" : "") + '\0' +
                             std::to_string(color.r << 16 | color.g << 8 | color.b);
     if (const auto it = textTextures_.find(key); it != textTextures_.end()) return it->second;
-    if (textTextures_.size() >= kMostTextTextures) destroyAll(textTextures_);
-    SDL_Surface* surface =
-        TTF_RenderUTF8_Blended(fonts_.get(font), std::string(text).c_str(), SDL_Color{color.r, color.g, color.b, 255});
-    if (!surface) failSdl("cannot draw the text " + std::string(text));
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface);
-    SDL_FreeSurface(surface);
-    if (!texture) failSdl("cannot make a texture of the text " + std::string(text));
+    SDL_Texture* texture = makeTextTexture(text, font, color);
+    if (!texture) return nullptr;
+    int w = 0, h = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &w, &h);
+    const std::size_t bytes = std::size_t(w) * std::size_t(h) * 4;
+    if (textBytes_ + bytes > kMostTextBytes) destroyAll(textTextures_), textBytes_ = 0;
+    textBytes_ += bytes;
     return textTextures_[key] = texture;
 }
 
 void SdlCanvas::text(std::string_view text, const rt::FontSpec& font, rt::Rgb color, int x, int y) {
     if (text.empty()) return;
     SDL_Texture* texture = textTexture(text, font, color);
+    if (!texture) return;
     int w = 0, h = 0;
     SDL_QueryTexture(texture, nullptr, nullptr, &w, &h);
     const SDL_Rect r{x, y, w, h};

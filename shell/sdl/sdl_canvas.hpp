@@ -31,14 +31,19 @@ public:
 
 private:
     SDL_Texture* pictureTexture(const char* name);
+    // A text's texture, from the cache or made; nullptr when it cannot be drawn at all.
     SDL_Texture* textTexture(std::string_view text, const rt::FontSpec& font, rt::Rgb color);
+    SDL_Texture* makeTextTexture(std::string_view text, const rt::FontSpec& font, rt::Rgb color);
+    int widestText();
+    std::string_view fitting(std::string_view text, const rt::FontSpec& font, int most);
 
     SDL_Renderer* renderer_;
     PictureStore& pictures_;
     Fonts& fonts_;
     bool twice_;
     std::map<std::string, SDL_Texture*> pictureTextures_;
-    std::map<std::string, SDL_Texture*> textTextures_;  // captions change now and then
+    std::map<std::string, SDL_Texture*> textTextures_;
+    std::size_t textBytes_ = 0;  // held by textTextures_
 };
 
 }  // namespace shell
