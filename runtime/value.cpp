@@ -1,6 +1,6 @@
 #include "runtime/value.hpp"
 
-#include <charconv>
+#include "runtime/single_text.hpp"
 
 namespace rt {
 
@@ -13,20 +13,12 @@ std::string quoted(const std::string& text) {
     return out + '"';
 }
 
-namespace {
-std::string shortest(Single x) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
-    return std::string(buffer, result.ptr);
-}
-}  // namespace
-
 std::string format(const Value& value) {
     struct Formatter {
         std::string operator()(bool b) const { return b ? "True" : "False"; }
         std::string operator()(Integer n) const { return text(n); }
         std::string operator()(Long n) const { return std::to_string(n); }
-        std::string operator()(Single x) const { return shortest(x); }
+        std::string operator()(Single x) const { return singleText(x); }
         std::string operator()(const std::string& s) const { return quoted(s); }
     };
     return std::visit(Formatter{}, value);

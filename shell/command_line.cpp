@@ -1,10 +1,8 @@
 #include "shell/command_line.hpp"
 
 #include "shell/flow.hpp"
-#include "shell/script/driver.hpp"
+#include "shell/platform_error.hpp"
 #include "shell/script/script_values.hpp"
-#include "shell/sdl/desktop.hpp"
-#include "shell/sdl/platform_error.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -96,7 +94,8 @@ void prepare(rt::App& app, const Options& options, std::ostream& err) {
     if (options.seed) app.fixSeed(*options.seed);
 }
 
-int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
+int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
+                 const ShotWriter& shot) {
     std::ifstream file;
     if (options.script != "-") {
         if (const std::string reason = openScript(options.script, file); !reason.empty()) {
@@ -107,14 +106,18 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     rt::App app;
     prepare(app, options, err);
     app.start(kFirstScreen);
-    return playScript(app, options.script == "-" ? in : file, out, err);
+    return playScript(app, options.script == "-" ? in : file, out, err, shot);
 }
 
-int playWindowed(const Options& options, std::ostream& err) {
+int playWindowed(const Options& options, std::ostream& err, const Backends& backends) {
+    if (!backends.windows) {
+        err << "krax: this build has no windows; use --headless\n";
+        return 1;
+    }
     rt::App app;
     prepare(app, options, err);
     try {
-        playInWindows(app, options.scale);
+        backends.windows(app, options.scale);
     } catch (const PlatformError& e) {
         err << "krax: " << e.what() << '\n';
         return 1;
@@ -123,7 +126,8 @@ int playWindowed(const Options& options, std::ostream& err) {
 }
 }  // namespace
 
-int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err) {
+int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
+                   const Backends& backends) {
     Options options;
     try {
         options = parse(args);
@@ -135,8 +139,8 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         out << kUsage;
         return 0;
     }
-    if (!options.headless) return playWindowed(options, err);
-    return playHeadless(options, in, out, err);
+    if (!options.headless) return playWindowed(options, err, backends);
+    return playHeadless(options, in, out, err, backends.shot);
 }
 
 }  // namespace shell

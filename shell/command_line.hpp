@@ -1,19 +1,32 @@
 // The program's command line.
 #pragma once
 
+#include "runtime/app.hpp"
+#include "shell/script/driver.hpp"
+
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string_view>
 
 namespace shell {
 
+// What the platform of this build offers; either may be missing.
+struct Backends {
+    // Opens the first screen and plays until the program ends, `scale` window pixels
+    // per screen pixel; throws PlatformError when it cannot open its windows.
+    std::function<void(rt::App& app, int scale)> windows;
+    ShotWriter shot;  // for the scenario driver's `shot`
+};
+
 // Runs the program for these arguments (without the program's own name):
 //   --headless [--seed N] [--script FILE]   plays a scenario script (FILE, or `in`
 //                                           for "-" or no --script) on `out` and `err`
 //   --help                                  usage on `out`
 // Returns the exit status: the script's (see playScript), 0 for --help, 1 without
-// --headless (this build has no window backend), 2 for bad arguments or an unreadable
-// script file, each with one line on `err`.
-int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err);
+// --headless when the windows cannot open (or `backends` has none), 2 for bad arguments
+// or an unreadable script file, each with one line on `err`.
+int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
+                   const Backends& backends);
 
 }  // namespace shell

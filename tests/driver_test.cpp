@@ -7,6 +7,8 @@
 #include "shell/script/json_object.hpp"
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_words.hpp"
+#include "shell/sdl/desktop.hpp"
+#include "shell/sdl/screenshot.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,14 +38,14 @@ Played play(std::string_view script) {
     app.fixSeed(1);
     app.start(shell::kFirstScreen);
     std::istringstream in{std::string(script)};
-    const int status = shell::playScript(app, in, out, err);
+    const int status = shell::playScript(app, in, out, err, shell::saveScreenshot);
     return {status, out.str(), err.str()};
 }
 
 Played runWith(std::vector<std::string_view> args, std::string_view script = "") {
     std::istringstream in{std::string(script)};
     std::ostringstream out, err;
-    const int status = shell::runCommandLine(args, in, out, err);
+    const int status = shell::runCommandLine(args, in, out, err, {shell::playInWindows, shell::saveScreenshot});
     return {status, out.str(), err.str()};
 }
 

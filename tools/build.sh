@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine for KRAX, builds it, then plays or tests it.
 #   tools/build.sh run [ARGS...]   build and start the game (ARGS go to krax)
-#   tools/build.sh test            build and run every test
+#   tools/build.sh test            build and run every test, the WebAssembly build's too
 # Installs the Debian packages that are missing first. With CI=true, warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev librsvg2-bin fonts-comic-neue)
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev librsvg2-bin fonts-comic-neue
+  emscripten nodejs)
 
 install_missing() {
   local missing=() p
@@ -33,6 +34,10 @@ cmake --build --preset "$preset" -j"$(nproc)"
 
 case "${1:-run}" in
   run) shift || true; exec "$build_dir/bin/krax" "$@" ;;
-  test) ctest --preset "$preset" ;;
+  test)
+    cmake --preset web -DKRAX_WERROR="$([ "$preset" = ci ] && echo ON || echo OFF)" >/dev/null
+    cmake --build --preset web -j"$(nproc)"
+    ctest --preset "$preset"
+    ctest --preset web ;;
   *) echo "usage: tools/build.sh run [ARGS...] | tools/build.sh test" >&2; exit 2 ;;
 esac

@@ -45,11 +45,11 @@ int playLine(Session& session, std::string_view line, int number, std::ostream& 
 }
 }  // namespace
 
-int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err) {
+int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err, const ShotWriter& shot) {
     app.setErrorStream(err);
     ScriptedInputBox inputBox(err);
     const InputBoxInstalled installed(app, inputBox);
-    Session session{app, inputBox, out};
+    Session session{app, inputBox, out, shot};
     std::string line;
     for (int number = 1; std::getline(script, line); ++number)
         if (const int status = playLine(session, trimmed(line), number, err)) return status;

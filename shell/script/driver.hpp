@@ -4,15 +4,23 @@
 
 #include "runtime/app.hpp"
 
+#include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace shell {
+
+// Writes what a screen's client area shows now as a PNG file at one pixel per 15
+// twips; throws PlatformError when it cannot. The backend that starts the driver
+// supplies it; without one, `shot` is a line that cannot be run.
+using ShotWriter = std::function<void(const rt::Form& form, const std::string& file)>;
 
 // Runs the script's lines in order. Returns 0 when every line ran and every `expect`
 // held, 1 at the first `expect` that did not hold, 2 at the first line that cannot be
 // run; the script stops at either, with one message on `err` naming the line.
 // `print` and `dump` write to `out`. While playing, the app's input boxes are answered
 // from the script; the app reports its own errors to `err` from now on.
-int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err);
+int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err,
+               const ShotWriter& shot = {});
 
 }  // namespace shell

@@ -5,8 +5,7 @@
 #include "shell/script/script_values.hpp"
 #include "shell/script/state_commands.hpp"
 #include "shell/script/state_paths.hpp"
-#include "shell/sdl/platform_error.hpp"
-#include "shell/sdl/screenshot.hpp"
+#include "shell/platform_error.hpp"
 
 #include <array>
 #include <limits>
@@ -32,8 +31,9 @@ void cancel(Session& session, Words) { session.inputBox.cancel(); }
 
 void shot(Session& session, Words words) {
     rt::Form& form = knownScreen(session.app, words[1].text);
+    if (!session.shot) throw ScriptError("this build of krax cannot draw screens");
     try {
-        saveScreenshot(form, words[2].text);
+        session.shot(form, words[2].text);
     } catch (const PlatformError& e) {
         throw ScriptError(e.what());
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/app.hpp"
+#include "shell/script/driver.hpp"
 #include "shell/script/script_words.hpp"
 #include "shell/script/scripted_input_box.hpp"
 
@@ -14,6 +15,7 @@ struct Session {
     rt::App& app;
     ScriptedInputBox& inputBox;
     std::ostream& out;  // print and dump
+    const ShotWriter& shot;
 };
 
 // The words of one line, the command first.

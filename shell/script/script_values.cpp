@@ -1,5 +1,6 @@
 #include "shell/script/script_values.hpp"
 
+#include "runtime/single_text.hpp"
 #include "shell/script/script_error.hpp"
 
 #include <charconv>
@@ -10,9 +11,8 @@
 namespace shell {
 
 namespace {
-template <class T>
-std::optional<T> parsed(std::string_view text) {
-    T value{};
+std::optional<std::int64_t> parsed(std::string_view text) {
+    std::int64_t value{};
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
@@ -51,10 +51,10 @@ struct Reader {
 };
 }  // namespace
 
-std::optional<std::int64_t> wholeNumber(std::string_view text) { return parsed<std::int64_t>(text); }
+std::optional<std::int64_t> wholeNumber(std::string_view text) { return parsed(text); }
 
 std::optional<rt::Single> number(std::string_view text) {
-    const auto x = parsed<rt::Single>(text);
+    const auto x = rt::singleFromText(text);
     if (!x || !std::isfinite(*x)) return std::nullopt;
     return x;
 }

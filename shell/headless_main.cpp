@@ -1,0 +1,12 @@
+// krax without windows or pictures: scenario scripts only, for platforms with
+// neither (the WebAssembly build run by Node.js).
+#include "shell/command_line.hpp"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return shell::runCommandLine(args, std::cin, std::cout, std::cerr, {});
+}
