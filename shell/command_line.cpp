@@ -1,6 +1,7 @@
 #include "shell/command_line.hpp"
 
 #include "shell/flow.hpp"
+#include "shell/identity.hpp"
 #include "shell/platform_error.hpp"
 #include "shell/script/script_values.hpp"
 
@@ -21,6 +22,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: krax [--scale N] [--seed N]\n"
     "       krax --headless [--seed N] [--script FILE]\n"
+    "       krax --version | --help\n"
     "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
     "on a virtual clock.\n"
     "  --scale N      draw N window pixels per screen pixel, 1 to 4 (default 1; a\n"
@@ -28,6 +30,7 @@ constexpr std::string_view kUsage =
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
+    "  --version      show the version\n"
     "  --help         show this help\n"
     "Exit status: 0 the game or the script ran to its end and every expect held, 1 an\n"
     "expect did not hold or the game could not open its windows, 2 a line of the\n"
@@ -40,6 +43,7 @@ public:
 
 struct Options {
     bool help = false;
+    bool version = false;
     bool headless = false;
     std::optional<std::uint32_t> seed;
     int scale = 1;
@@ -68,6 +72,7 @@ Options parse(std::span<const std::string_view> args) {
             return args[++i];
         };
         if (arg == "--help") options.help = true;
+        else if (arg == "--version") options.version = true;
         else if (arg == "--headless") options.headless = true;
         else if (arg == "--seed") options.seed = seedFrom(value());
         else if (arg == "--script") options.script = value();
@@ -137,6 +142,10 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
     }
     if (options.help) {
         out << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        out << "krax " << kVersion << '\n';
         return 0;
     }
     if (!options.headless) return playWindowed(options, err, backends);

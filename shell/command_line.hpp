@@ -23,7 +23,8 @@ struct Backends {
 //   --headless [--seed N] [--script FILE]   plays a scenario script (FILE, or `in`
 //                                           for "-" or no --script) on `out` and `err`
 //   --help                                  usage on `out`
-// Returns the exit status: the script's (see playScript), 0 for --help, 1 without
+//   --version                               "krax VERSION" on `out`
+// Returns the exit status: the script's (see playScript), 0 for --help and --version, 1 without
 // --headless when the windows cannot open (or `backends` has none), 2 for bad arguments
 // or an unreadable script file, each with one line on `err`.
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
