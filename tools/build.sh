@@ -31,7 +31,8 @@ preset=default
 build_dir=build
 [ "$preset" = ci ] && build_dir=build-ci
 
-# A release build with all of Debian's hardening flags, installed below /usr by the package.
+# The package's build: Debian's optimisation and all of its hardening flags, as Debian
+# builds its own packages (no build type of CMake's own on top), installed below /usr.
 package() {
   install_missing "${packages[@]}" dpkg-dev file
   export DEB_BUILD_MAINT_OPTIONS=hardening=+all
