@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks it as a player's system would see
 # it: every file of the desktop game in its place and nothing else, icons of the sizes
-# their folders name, and the installed program telling its version and playing a
-# scenario from there.
+# their folders name, a metainfo that finds its desktop entry, and the installed program
+# telling its version and playing a scenario from there.
 #   install_check.sh CMAKE BUILD_DIR VERSION APP_ID SCENARIO
 set -euo pipefail
 cmake=$1 build=$2 version=$3 id=$4 scenario=$5
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+prefix=$root/usr
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
 sizes=(16 24 32 48 64 128 256)
@@ -30,6 +31,10 @@ for s in "${sizes[@]}"; do
   read -r w h < <(od -An -tu1 -j16 -N8 "$png" | awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
   [ "$w $h" = "$s $s" ] || fail "icon ${s}x$s is $w x $h pixels"
 done
+
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate-tree --no-net "$root" >/dev/null || fail "$(appstreamcli validate-tree --no-net "$root")"
+fi
 
 krax=$prefix/games/krax
 [ "$("$krax" --version)" = "krax $version" ] || fail "--version says \"$("$krax" --version)\", not \"krax $version\""
