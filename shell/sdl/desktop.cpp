@@ -3,7 +3,7 @@
 #include "shell/flow.hpp"
 #include "shell/sdl/form_window.hpp"
 #include "shell/sdl/input_box_window.hpp"
-#include "shell/sdl/real_clock.hpp"
+#include "shell/real_clock.hpp"
 #include "shell/sdl/sdl_keys.hpp"
 #include "shell/sdl/sdl_library.hpp"
 

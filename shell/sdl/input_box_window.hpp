@@ -5,7 +5,7 @@
 #include "runtime/input_box.hpp"
 #include "shell/sdl/fonts.hpp"
 #include "shell/sdl/picture_store.hpp"
-#include "shell/sdl/real_clock.hpp"
+#include "shell/real_clock.hpp"
 
 namespace shell {
 

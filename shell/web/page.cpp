@@ -1,0 +1,131 @@
+#include "shell/web/page.hpp"
+
+#include "shell/flow.hpp"
+#include "shell/web/browser.hpp"
+
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace shell {
+
+namespace {
+
+EM_BOOL keyDown(int, const EmscriptenKeyboardEvent* e, void* data) {
+    // Keys that type a control character but raise no keypress in a browser.
+    const int character = std::strcmp(e->key, "Backspace") == 0 ? 8 : std::strcmp(e->key, "Escape") == 0 ? 27 : 0;
+    if (character) static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyPress(character); });
+    // Arrows would scroll, Tab would move the focus; keys that type are left alone,
+    // or no keypress would follow.
+    return std::strncmp(e->key, "Arrow", 5) == 0 || character || std::strcmp(e->key, "Tab") == 0;
+}
+
+EM_BOOL keyPress(int, const EmscriptenKeyboardEvent* e, void* data) {
+    const auto character = int(e->charCode);
+    if (character > 0 && character < 256)
+        static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyPress(character); });
+    return false;
+}
+
+EM_BOOL keyUp(int, const EmscriptenKeyboardEvent* e, void* data) {
+    const auto keyCode = int(e->keyCode);
+    const int shift = (e->shiftKey ? 1 : 0) | (e->ctrlKey ? 2 : 0) | (e->altKey ? 4 : 0);
+    if (keyCode > 0) static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyUp(keyCode, shift); });
+    return false;
+}
+
+// A tab shown again catches up at once; the ticks it missed merge into one.
+EM_BOOL visibility(int, const EmscriptenVisibilityChangeEvent* e, void* data) {
+    if (!e->hidden) static_cast<Page*>(data)->wake();
+    return false;
+}
+
+// Zooming changes the display's density, and with it the canvases' pixels.
+EM_BOOL resized(int, const EmscriptenUiEvent*, void* data) {
+    static_cast<Page*>(data)->redrawAll();
+    return false;
+}
+
+void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
+
+}  // namespace
+
+Page::Page(rt::App& app) : app_(app), prompt_(clock_) {
+    app_.setInputBoxHost(&prompt_);
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(window, this, false, keyDown);
+    emscripten_set_keypress_callback(window, this, false, keyPress);
+    emscripten_set_keyup_callback(window, this, false, keyUp);
+    emscripten_set_visibilitychange_callback(this, false, visibility);
+    emscripten_set_resize_callback(window, this, false, resized);
+}
+
+void Page::start() {
+    app_.start(kFirstScreen);
+    present();
+}
+
+void Page::wake() {
+    app_.catchUp(clock_.now());
+    present();
+}
+
+void Page::handle(const std::function<void(rt::App&)>& event) {
+    app_.catchUp(clock_.now());
+    event(app_);
+    wake();
+}
+
+void Page::raise(rt::Form& form) {
+    if (!form.Enabled() || app_.ActiveForm() == &form) return;
+    handle([&](rt::App& app) { app.activate(form); });
+}
+
+void Page::redrawAll() {
+    for (const auto& w : windows_) w->redraw();
+    present();
+}
+
+void Page::present() {
+    if (ended_) return;
+    if (!app_.Running()) {
+        ended_ = true;
+        windows_.clear();
+        emscripten_clear_timeout(timeout_);
+        kraxEnded();
+        return;
+    }
+    showWindows();
+    sleep();
+}
+
+// Windows for the shown screens, stacked as the game has them with the active one in
+// front; then whatever changed is drawn.
+void Page::showWindows() {
+    const auto& shown = app_.windows();
+    std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        if (!windowOf(**it)) windows_.push_back(std::make_unique<PageWindow>(*this, **it));
+    if (app_.ActiveForm() != raised_) {
+        raised_ = app_.ActiveForm();
+        const auto front = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return &w->form() == raised_; });
+        if (front != windows_.end()) std::rotate(front, front + 1, windows_.end());
+    }
+    for (std::size_t i = 0; i < windows_.size(); ++i) windows_[i]->stackAt(int(windows_.size() - 1 - i));
+    for (const auto& w : windows_) w->drawIfChanged();
+}
+
+void Page::sleep() {
+    emscripten_clear_timeout(timeout_);
+    if (const auto next = app_.nextTick())
+        timeout_ = emscripten_set_timeout(timeUp, double(std::max<rt::Millis>(0, *next - clock_.now())), this);
+}
+
+PageWindow* Page::windowOf(const rt::Form& form) const {
+    for (const auto& w : windows_)
+        if (&w->form() == &form) return w.get();
+    return nullptr;
+}
+
+}  // namespace shell

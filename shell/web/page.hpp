@@ -1,0 +1,50 @@
+// The game in a web page: a window element per shown screen, input from the browser
+// through Emscripten's HTML5 API, timers on the page's clock. Between events the page
+// sleeps: one timeout to the next tick, none while no timer runs.
+#pragma once
+
+#include "runtime/app.hpp"
+#include "shell/real_clock.hpp"
+#include "shell/web/page_window.hpp"
+#include "shell/web/prompt_box.hpp"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace shell {
+
+class Page {
+public:
+    explicit Page(rt::App& app);
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    // Opens the first screen at the clock's time 0.
+    void start();
+    // Runs every tick due by now, then shows what changed and sleeps till the next.
+    void wake();
+    // One event from the browser: the ticks due before it, the event, then as wake().
+    void handle(const std::function<void(rt::App&)>& event);
+    // The window system's share of an event: the clicked window comes to the front and
+    // becomes the active one (a disabled one does neither), before the click itself.
+    void raise(rt::Form& form);
+    // Every window draws again (the display's density may have changed).
+    void redrawAll();
+
+private:
+    void present();
+    void showWindows();
+    void sleep();
+    PageWindow* windowOf(const rt::Form& form) const;
+
+    rt::App& app_;
+    RealClock clock_;
+    PromptBox prompt_;
+    std::vector<std::unique_ptr<PageWindow>> windows_;  // back to front
+    const rt::Form* raised_ = nullptr;
+    long timeout_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace shell

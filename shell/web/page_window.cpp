@@ -1,0 +1,91 @@
+#include "shell/web/page_window.hpp"
+
+#include "runtime/drawing.hpp"
+#include "shell/web/browser.hpp"
+#include "shell/web/page.hpp"
+#include "shell/web/web_canvas.hpp"
+
+#include <emscripten/html5.h>
+
+#include <string>
+
+namespace shell {
+
+namespace {
+
+int buttonOf(unsigned short button) {
+    if (button == 0) return rt::kLeftButton;
+    if (button == 2) return rt::kRightButton;
+    return 4;
+}
+
+int shiftOf(const EmscriptenMouseEvent& e) {
+    return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+}
+
+rt::Single twips(long cssPixels) { return rt::Single(cssPixels * rt::kTwipsPerPixel); }
+
+// A press anywhere on the window, seen before the canvas sees it.
+EM_BOOL pressed(int, const EmscriptenMouseEvent*, void* data) {
+    auto& window = *static_cast<PageWindow*>(data);
+    window.page().raise(window.form());
+    return false;
+}
+
+EM_BOOL mouse(int type, const EmscriptenMouseEvent* e, void* data) {
+    auto& window = *static_cast<PageWindow*>(data);
+    rt::Form& form = window.form();
+    const rt::Single x = twips(e->targetX), y = twips(e->targetY);
+    window.page().handle([&](rt::App& app) {
+        if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) app.mouseDown(form, x, y, buttonOf(e->button), shiftOf(*e));
+        if (type == EMSCRIPTEN_EVENT_MOUSEUP) app.mouseUp(form, x, y, buttonOf(e->button), shiftOf(*e));
+        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) app.mouseMove(form, x, y, e->buttons & 3, shiftOf(*e));
+    });
+    return type == EMSCRIPTEN_EVENT_MOUSEDOWN;  // no text selection, no focus moves
+}
+
+EM_BOOL closeBox(int, const EmscriptenMouseEvent*, void* data) {
+    auto& window = *static_cast<PageWindow*>(data);
+    window.page().handle([&](rt::App& app) { app.closeBox(window.form()); });
+    return true;
+}
+
+}  // namespace
+
+PageWindow::PageWindow(Page& page, rt::Form& form) : page_(page), form_(form) {
+    const rt::FormLayout& layout = form.layout();
+    const rt::PixelSize size = rt::clientPixels(layout, 1);
+    kraxWindowOpen(layout.name, layout.caption, layout.style == rt::WindowStyle::Borderless, size.w, size.h);
+    listen(true);
+}
+
+PageWindow::~PageWindow() {
+    listen(false);
+    kraxWindowClose(form_.name());
+}
+
+// With no callback, Emscripten takes the listeners off again.
+void PageWindow::listen(bool on) {
+    const std::string window = std::string("[data-form=\"") + form_.name() + "\"]";
+    const std::string canvas = window + " canvas";
+    emscripten_set_mousedown_callback(window.c_str(), this, true, on ? pressed : nullptr);
+    emscripten_set_mousedown_callback(canvas.c_str(), this, false, on ? mouse : nullptr);
+    emscripten_set_mouseup_callback(canvas.c_str(), this, false, on ? mouse : nullptr);
+    emscripten_set_mousemove_callback(canvas.c_str(), this, false, on ? mouse : nullptr);
+    if (form_.layout().style != rt::WindowStyle::Borderless)
+        emscripten_set_click_callback((window + " .close").c_str(), this, false, on ? closeBox : nullptr);
+}
+
+void PageWindow::stackAt(int depth) { kraxWindowDepth(form_.name(), depth); }
+
+void PageWindow::drawIfChanged() {
+    if (drawn_ && drawnVersion_ == form_.version()) return;
+    {
+        WebCanvas canvas(form_.name());
+        rt::drawForm(form_, canvas, 1);
+    }
+    drawnVersion_ = form_.version();
+    drawn_ = true;
+}
+
+}  // namespace shell

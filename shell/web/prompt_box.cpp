@@ -1,0 +1,18 @@
+#include "shell/web/prompt_box.hpp"
+
+#include "shell/web/browser.hpp"
+
+#include <cstdlib>
+#include <memory>
+
+namespace shell {
+
+std::optional<std::string> PromptBox::ask(std::string_view prompt, std::string_view) {
+    clock_.pause();
+    const std::unique_ptr<char, decltype(&std::free)> text(kraxPrompt(std::string(prompt).c_str()), std::free);
+    clock_.resume();
+    if (!text) return std::nullopt;
+    return std::string(text.get());
+}
+
+}  // namespace shell

@@ -1,0 +1,48 @@
+// Starts KRAX in the page: the pictures and the font load before the program's first
+// frame, ?seed=N in the address fixes the random seed, and window.krax.print(PATH)
+// tells tests and bug reports what the game holds.
+(function() {
+  var seed = new URLSearchParams(location.search).get('seed');
+  var pictures = {};
+
+  function failed(what) {
+    console.error('krax: ' + what);
+    var notice = document.getElementById('failed');
+    notice.querySelector('p').textContent = 'KRAX cannot start: ' + what + '.';
+    notice.hidden = false;
+  }
+
+  function loadPicture(name) {
+    return new Promise(function(resolve, reject) {
+      var picture = new Image();
+      picture.onload = function() { pictures[name] = picture; resolve(); };
+      picture.onerror = function() { reject('the picture ' + name + ' did not load'); };
+      picture.src = 'pictures/' + name + '.svg';
+    });
+  }
+
+  function loadFont() {
+    return document.fonts.load('bold 16px "Comic Neue"').then(function(faces) {
+      if (!faces.length) throw 'the font Comic Neue did not load';
+    });
+  }
+
+  window.Module = {
+    arguments: seed === null ? [] : ['--seed', seed],
+    kraxPictures: pictures,
+    preRun: [function() {
+      addRunDependency('krax-assets');
+      Promise.all(kraxPictureNames.map(loadPicture).concat(loadFont())).then(
+        function() { removeRunDependency('krax-assets'); }, failed);
+    }],
+    onAbort: function(what) { failed(String(what)); },
+  };
+
+  window.krax = {
+    print: function(path) {
+      var answer = Module.ccall('krax_print', 'string', ['string'], [String(path)]);
+      if (answer[0] === '!') throw new Error(answer.slice(1));
+      return answer.slice(1);
+    },
+  };
+})();

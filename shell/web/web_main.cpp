@@ -1,0 +1,51 @@
+// The game in a web page. The page passes `--seed N` when its address asks for a
+// fixed seed (?seed=N); everything else comes from the page itself.
+#include "shell/flow.hpp"
+#include "shell/script/readout.hpp"
+#include "shell/script/script_values.hpp"
+#include "shell/web/page.hpp"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace {
+
+rt::App app;
+
+std::optional<std::uint32_t> seedOf(int argc, char** argv) {
+    if (argc != 3 || std::string_view(argv[1]) != "--seed") return std::nullopt;
+    const auto n = shell::wholeNumber(argv[2]);
+    if (n && *n >= 0 && *n <= std::numeric_limits<std::uint32_t>::max()) return std::uint32_t(*n);
+    std::cerr << "krax: the seed is a whole number from 0 to 4294967295, not \"" << argv[2]
+              << "\"; playing with a seed from the clock\n";
+    return std::nullopt;
+}
+
+}  // namespace
+
+// window.krax.print(PATH): what the scenario driver's `print` shows for PATH, texts
+// bare. The first character tells the page how it went: '=' a value, '!' an error.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* krax_print(const char* path) {
+    static std::string answer;
+    try {
+        answer = "=" + shell::readout(app, path);
+    } catch (const std::exception& e) {
+        answer = std::string("!") + e.what();
+    }
+    return answer.c_str();
+}
+
+int main(int argc, char** argv) {
+    shell::defineScreens(app);
+    if (const auto seed = seedOf(argc, argv)) app.fixSeed(*seed);
+    static shell::Page page(app);
+    page.start();
+    return 0;
+}
