@@ -4,13 +4,16 @@
 #   tools/build.sh test            build and run every test, the WebAssembly build's too
 #   tools/build.sh package         build the Debian package; its path is the last line
 #   tools/build.sh screenshots     write docs/screenshots/ again from docs/screenshots.script
+#   tools/build.sh site            build the static web site; its folder on the last line
+#   tools/build.sh web             build the site and serve it on http://127.0.0.1:8000
+#                                  (PORT changes the port)
 # Installs the Debian packages that are missing first. With CI=true, warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev librsvg2-bin fonts-comic-neue
-  emscripten nodejs scdoc desktop-file-utils appstream)
+  emscripten nodejs chromium scdoc desktop-file-utils appstream)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -18,18 +21,23 @@ install_missing() {
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
-  ((${#missing[@]})) || return 0
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
-  echo "Installing ${missing[*]}" >&2
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+  if ((${#missing[@]})); then
+    echo "Installing ${missing[*]}" >&2
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+  # Some builds of Node.js bring npm along; Debian's own is a package of its own.
+  command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends npm
 }
 
 preset=default
 [ "${CI:-}" = true ] && preset=ci
 build_dir=build
 [ "$preset" = ci ] && build_dir=build-ci
+werror=OFF
+[ "$preset" = ci ] && werror=ON
 
 # The package's build: Debian's optimisation and all of its hardening flags, as Debian
 # builds its own packages (no build type of CMake's own on top), installed below /usr.
@@ -43,19 +51,41 @@ package() {
   (cd build-package && cpack) >&2
   realpath build-package/krax_*.deb
 }
+
+build_native() {
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)"
+}
+
+# The WebAssembly build: the site in build-web/site and krax for Node.js.
+build_web() {
+  cmake --preset web -DKRAX_WERROR="$werror" -DKRAX_NATIVE="$PWD/$build_dir/bin/krax" >/dev/null
+  cmake --build --preset web -j"$(nproc)"
+}
+
+# The browser test's npm packages, as the lock file pins them; again only when it changed.
+install_npm_packages() {
+  local dir=build-web/npm
+  cmp -s tests/web/package-lock.json "$dir/installed.lock" && return 0
+  mkdir -p "$dir"
+  cp tests/web/package.json tests/web/package-lock.json "$dir/"
+  (cd "$dir" && npm ci --no-audit --no-fund)
+  cp tests/web/package-lock.json "$dir/installed.lock"
+}
+
 [ "${1:-}" = package ] && { package; exit; }
 
 install_missing "${packages[@]}"
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j"$(nproc)"
-
 case "${1:-run}" in
-  run) shift || true; exec "$build_dir/bin/krax" "$@" ;;
+  run) shift || true; build_native; exec "$build_dir/bin/krax" "$@" ;;
   test)
-    cmake --preset web -DKRAX_WERROR="$([ "$preset" = ci ] && echo ON || echo OFF)" >/dev/null
-    cmake --build --preset web -j"$(nproc)"
+    build_native
+    build_web
+    install_npm_packages
     ctest --preset "$preset"
     ctest --preset web ;;
-  screenshots) "$build_dir/bin/krax" --headless --seed 3 --script docs/screenshots.script ;;
-  *) echo "usage: tools/build.sh run [ARGS...] | test | package | screenshots" >&2; exit 2 ;;
+  screenshots) build_native; "$build_dir/bin/krax" --headless --seed 3 --script docs/screenshots.script ;;
+  site) build_web; echo "$PWD/build-web/site" ;;
+  web) build_web; exec node tools/serve_site.js build-web/site "${PORT:-8000}" ;;
+  *) echo "usage: tools/build.sh run [ARGS...] | test | package | screenshots | site | web" >&2; exit 2 ;;
 esac

@@ -1,0 +1,222 @@
+// Plays the site in headless Chromium as a person would: real mouse clicks on the
+// canvases at the controls' places, real keys, the prompt answered. Checks what the
+// game holds through window.krax.print, that no error reaches the console, and that
+// the menu and a fresh game screen look as `krax --headless` draws them.
+//   node play_test.js SITE_FOLDER NATIVE_KRAX
+// Exit status 0 passed, 1 failed, 77 skipped (no Chromium, no puppeteer-core or no
+// native krax to compare with).
+'use strict';
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { serve } = require('../../tools/serve_site.js');
+
+const kSkipped = 77;
+const kChromium = process.env.CHROMIUM || '/usr/bin/chromium';
+const kTwipsPerPixel = 15;
+const [site, nativeKrax] = process.argv.slice(2);
+
+function skip(reason) {
+  console.log(`SKIPPED: ${reason}`);
+  process.exit(kSkipped);
+}
+
+let puppeteer;
+try {
+  puppeteer = require('puppeteer-core');
+} catch {
+  skip('puppeteer-core is not installed (tools/build.sh test installs it)');
+}
+if (!fs.existsSync(kChromium)) skip(`no Chromium at ${kChromium}`);
+if (!nativeKrax || !fs.existsSync(nativeKrax)) skip(`no native krax to compare with at "${nativeKrax}"`);
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+function check(condition, what) {
+  if (!condition) throw new Error(what);
+}
+
+class Player {
+  constructor(page) {
+    this.page = page;
+  }
+
+  print(pathText) {
+    return this.page.evaluate((p) => window.krax.print(p), pathText);
+  }
+
+  async expect(pathText, wanted) {
+    const actual = await this.print(pathText);
+    check(actual === wanted, `expected ${pathText} = ${wanted}, got ${actual}`);
+  }
+
+  // Waits until PATH reads WANTED, for at most `ms` of real time.
+  async waitFor(pathText, wanted, ms = 5000) {
+    for (const end = Date.now() + ms; Date.now() < end; await sleep(20))
+      if ((await this.print(pathText)) === wanted) return;
+    await this.expect(pathText, wanted);
+  }
+
+  async canvas(form) {
+    const canvas = await this.page.$(`[data-form="${form}"] canvas`);
+    check(canvas, `no window for ${form} in the page`);
+    return canvas;
+  }
+
+  // Clicks at X, Y twips of the screen's client area with the real mouse.
+  async clickAt(form, x, y, button = 'left') {
+    const box = await (await this.canvas(form)).boundingBox();
+    await this.page.mouse.click(box.x + x / kTwipsPerPixel, box.y + y / kTwipsPerPixel, { button });
+  }
+
+  async clickControl(form, control) {
+    const [left, top, width, height] = await Promise.all(
+      ['Left', 'Top', 'Width', 'Height'].map((p) => this.print(`${form}.${control}.${p}`).then(Number)));
+    await this.clickAt(form, left + width / 2, top + height / 2);
+  }
+
+  // Releases the Up arrow and answers the prompt that opens with TEXT.
+  async enterCode(text) {
+    const asked = new Promise((resolve) => this.page.once('dialog', async (dialog) => {
+      const message = dialog.message();
+      await dialog.accept(text);
+      resolve(message);
+    }));
+    await this.page.keyboard.press('ArrowUp');
+    check((await asked) === 'Enter in the code', 'the prompt does not ask for the code');
+  }
+}
+
+// Fraction of pixels of two PNGs (data URLs) differing by more than a font's
+// antialiasing would, measured in the page itself.
+function differingShare(page, a, b) {
+  return page.evaluate(async (first, second) => {
+    const pixels = async (url) => {
+      const picture = new Image();
+      picture.src = url;
+      await picture.decode();
+      const canvas = document.createElement('canvas');
+      canvas.width = picture.width;
+      canvas.height = picture.height;
+      const context = canvas.getContext('2d');
+      context.drawImage(picture, 0, 0);
+      return context.getImageData(0, 0, canvas.width, canvas.height);
+    };
+    const [x, y] = await Promise.all([pixels(first), pixels(second)]);
+    if (x.width !== y.width || x.height !== y.height) return `sizes ${x.width}x${x.height} and ${y.width}x${y.height}`;
+    let differing = 0;
+    for (let i = 0; i < x.data.length; i += 4) {
+      const most = Math.max(...[0, 1, 2].map((c) => Math.abs(x.data[i + c] - y.data[i + c])));
+      if (most > 96) ++differing;
+    }
+    return differing / (x.width * x.height);
+  }, a, b);
+}
+
+// The same screen as `krax --headless` draws it after SCRIPT, as a data URL.
+function nativeShot(script, form) {
+  const file = path.join(os.tmpdir(), `krax-web-${process.pid}-${form}.png`);
+  execFileSync(nativeKrax, ['--headless', '--seed', '1'], { input: `${script}\nshot ${form} ${file}\n` });
+  const url = 'data:image/png;base64,' + fs.readFileSync(file).toString('base64');
+  fs.rmSync(file);
+  return url;
+}
+
+async function looksLikeNative(player, form, script) {
+  const shot = await (await player.canvas(form)).screenshot({ encoding: 'base64' });
+  const share = await differingShare(player.page, 'data:image/png;base64,' + shot, nativeShot(script, form));
+  check(typeof share === 'number', `${form} is drawn at the wrong size: ${share}`);
+  console.log(`${form}: ${(share * 100).toFixed(2)}% of pixels differ`);
+  check(share < 0.005, `${form} differs from krax --headless's shot in ${(share * 100).toFixed(1)}% of its pixels`);
+}
+
+// A pig that shows, hit with a real click; a pig that drops back before the click
+// makes the click a miss, and then the next one is tried.
+async function hitAPig(player) {
+  const pigs = ['imgP1(4)', 'imgP2(2)', 'imgP3(0)', 'imgP4(1)', 'imgP5(3)'];
+  for (const end = Date.now() + 20000; Date.now() < end; await sleep(10)) {
+    const pig = await player.page.evaluate(
+      (names) => names.find((name) => window.krax.print(`Form2.${name}.Visible`) === 'True'), pigs);
+    if (!pig) continue;
+    if (Number(await player.print('Form2.intBullets')) < 2) await player.page.keyboard.press('r');
+    await player.clickControl('Form2', pig);
+    if ((await player.print('Form2.intHits')) === '1') return;
+  }
+  throw new Error('no pig could be hit in 20 seconds');
+}
+
+async function play(page, address) {
+  const player = new Player(page);
+  await page.goto(`${address}?seed=1`);
+  await page.waitForSelector('[data-form="Form1"] canvas');
+  await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
+  await player.expect('App.ActiveForm', 'Form1');
+  await looksLikeNative(player, 'Form1', '');
+
+  await player.clickControl('Form1', 'Image5');  // START
+  await player.waitFor('App.ActiveForm', 'Form2');
+  check(!(await page.$('[data-form="Form1"]')), 'the menu window stays in the page after START');
+
+  // The bare ground, before the first target can come up: a carrot and a second.
+  await player.clickAt('Form2', 3000, 7800);
+  await player.expect('Form2.intBullets', '5');
+  await player.expect('Form2.intTimeLeft', '59');
+
+  await hitAPig(player);
+  await player.expect('Form2.lblHits.Caption', 'Hits: 1');
+
+  await page.keyboard.press('r');
+  await player.expect('Form2.intBullets', '6');
+
+  await player.enterCode('47');
+  await player.expect('Form2.strCode', '47');
+  const left = Number(await player.print('Form2.intTimeLeft'));
+  check(left === 10 || left === 9, `the code 47 left ${left} seconds`);
+
+  // The round ends ten seconds later; one hit is a lost round.
+  await player.waitFor('Form2.Image8.Visible', 'True', 15000);
+  await player.expect('Form2.lblTime.Caption', '0');
+  await player.clickControl('Form2', 'Image8');  // Continue
+  await player.waitFor('App.ActiveForm', 'Form4');
+  await player.clickControl('Form4', 'Image3');  // Play Again
+  await player.waitFor('App.ActiveForm', 'Form2');
+  await player.expect('Form2.intHits', '0');
+
+  // A fresh round, frozen before its first second is up, against the headless driver.
+  await player.enterCode('Cobra');
+  await player.expect('Form2.tmrTime.Enabled', 'False');
+  await player.expect('Form2.intTimeLeft', '60');
+  await looksLikeNative(player, 'Form2', 'click Form1.Image5\nwait 100\nanswer Cobra\nkey Up');
+}
+
+async function main() {
+  const server = await serve(site, 0);
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'krax-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: kChromium,
+    headless: true,
+    args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--no-first-run', '--disable-quic', `--user-data-dir=${profile}`],
+  });
+  const problems = [];
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+    page.on('console', (message) => {
+      if (message.type() === 'error') problems.push(`console error: ${message.text()}`);
+    });
+    page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+    await play(page, `http://127.0.0.1:${server.address().port}/`);
+  } finally {
+    await browser.close();
+    server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  check(problems.length === 0, problems.join('\n'));
+}
+
+main().then(() => console.log('played through: menu, round, result screen, new round'), (error) => {
+  console.error(`FAILED: ${error.message}`);
+  process.exit(1);
+});
