@@ -27,7 +27,15 @@ Rgb resolve(Color color, Rgb fallback) {
     return kButtonFace;
 }
 
-int pixels(Single twips, int scale) { return int(std::floor(twips * Single(scale) / kTwipsPerPixel)); }
+// Geometry may be written far out of range (tools write any Single): a pixel
+// position is held within this, far beyond any screen yet small enough that sums of
+// a few never overflow an int.
+constexpr Single kFarthestPixel = 1 << 24;
+
+int pixels(Single twips, int scale) {
+    const Single p = std::floor(twips * Single(scale) / kTwipsPerPixel);
+    return int(std::clamp(p, -kFarthestPixel, kFarthestPixel));
+}
 
 PixelRect toPixels(const Rect& r, int scale) {
     const int x = pixels(r.left, scale), y = pixels(r.top, scale);

@@ -34,7 +34,7 @@ constexpr std::string_view kUsage =
     "  --help         show this help\n"
     "Exit status: 0 the game or the script ran to its end and every expect held, 1 an\n"
     "expect did not hold or the game could not open its windows, 2 a line of the\n"
-    "script or an argument could not be used.\n";
+    "script or an argument could not be used, or the script could not be read.\n";
 
 class BadArguments : public std::runtime_error {
 public:
@@ -111,7 +111,8 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     rt::App app;
     prepare(app, options, err);
     app.start(kFirstScreen);
-    return playScript(app, options.script == "-" ? in : file, out, err, shot);
+    if (options.script == "-") return playScript(app, in, out, err, shot, "standard input");
+    return playScript(app, file, out, err, shot, "script " + options.script);
 }
 
 int playWindowed(const Options& options, std::ostream& err, const Backends& backends) {

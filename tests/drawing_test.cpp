@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -46,12 +47,13 @@ constexpr rt::ControlLayout kControls[] = {
 constexpr rt::FormLayout kLayout = {
     .name = "Test", .clientWidth = 3600, .clientHeight = 2400, .back = rt::rgb(7, 0, 0), .controls = kControls};
 
-// The test form, loaded, drawn at `scale`.
-std::vector<std::string> drawn(int scale) {
+// The test form, loaded, its controls' properties `set`, drawn at `scale`.
+std::vector<std::string> drawn(int scale, std::initializer_list<std::pair<const char*, float>> set = {}) {
     rt::App app;
     app.define("Test", [](rt::App& a) { return std::make_unique<rt::Form>(a, kLayout); });
     rt::Form& form = app.form("Test");
     form.Load();
+    for (const auto& [property, value] : set) form.control("ground").set(property, rt::Single(value));
     Recorder canvas;
     rt::drawForm(form, canvas, scale);
     return canvas.log;
@@ -74,6 +76,23 @@ TEST(Drawing, TwiceAsDenseDoublesEverything) {
     EXPECT_EQ(log[3], "picture pig 400,-20 80x60 in 400,0 80x180");
     EXPECT_EQ(log[4], "text one two three at 50,20 26px");  // wider at 2x, so one line
     EXPECT_EQ(rt::clientPixels(kLayout, 2).w, 480);
+}
+
+TEST(Drawing, GeometryFarOutOfRangeStaysOnItsSideOfTheScreen) {
+    // From far left to far beyond the right edge: the shape covers the whole width.
+    const std::string fill = drawn(2, {{"Left", -1e9f}, {"Width", 3e38f}}).at(1);
+    int x = 0, y = 0, w = 0, h = 0;
+    ASSERT_EQ(std::sscanf(fill.c_str(), "fill %d,%d %dx%d", &x, &y, &w, &h), 4) << fill;
+    EXPECT_LE(x, 0);
+    EXPECT_GE(x + w, 480);
+    EXPECT_EQ(h, 200);
+
+    // Far out on either side, the shape lies wholly outside.
+    for (const float left : {3e38f, -3e38f}) {
+        const std::string outside = drawn(1, {{"Left", left}, {"Width", 3e38f}}).at(1);
+        ASSERT_EQ(std::sscanf(outside.c_str(), "fill %d,%d %dx%d", &x, &y, &w, &h), 4) << outside;
+        EXPECT_TRUE(x >= 240 || x + w <= 0) << outside;
+    }
 }
 
 }  // namespace

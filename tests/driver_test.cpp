@@ -83,7 +83,7 @@ TEST(Driver, LinesThatCannotBeRunStopWithStatus2AndNameTheLine) {
          "line 2: 982.5, 9030 lies outside the client area of Form2: click Form2.picGunfr"},
         {"set frmCredits.Visible True\nclose frmCredits", "line 2: frmCredits has no close box: close frmCredits"},
         {"shot Form1 /no/such/folder/menu.png",
-         "line 1: cannot write /no/such/folder/menu.png: Couldn't open /no/such/folder/menu.png: shot Form1 "
+         "line 1: cannot write /no/such/folder/menu.png: No such file or directory: shot Form1 "
          "/no/such/folder/menu.png"},
         {"wait", "line 1: usage: wait MS: wait"},
         {"wait -1", "line 1: expected a whole number of milliseconds from 0 to 2147483647, not -1: wait -1"},

@@ -2,6 +2,7 @@
 
 #include "shell/script/script_commands.hpp"
 #include "shell/script/script_error.hpp"
+#include "shell/script/script_lines.hpp"
 
 #include <istream>
 #include <ostream>
@@ -39,21 +40,39 @@ int playLine(Session& session, std::string_view line, int number, std::ostream& 
         err << "line " << number << ": " << failure.what() << '\n';
         return 1;
     } catch (const ScriptError& error) {
-        err << "line " << number << ": " << error.what() << ": " << line << '\n';
+        err << "line " << number << ": " << error.what() << ": " << errorText(line) << '\n';
         return 2;
+    }
+}
+
+// Plays the lines as they come; the script stops at the first that does not run.
+int playLines(Session& session, std::istream& script, std::ostream& err) {
+    std::string line;
+    for (int number = 1;; ++number) {
+        switch (readLine(script, line)) {
+            case LineRead::End: return 0;
+            case LineRead::TooLong:
+                err << "line " << number << ": longer than " << kLongestLine << " bytes: " << errorText(line) << '\n';
+                return 2;
+            case LineRead::Line: break;
+        }
+        if (const int status = playLine(session, trimmed(line), number, err)) return status;
     }
 }
 }  // namespace
 
-int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err, const ShotWriter& shot) {
+int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err, const ShotWriter& shot,
+               std::string_view source) {
     app.setErrorStream(err);
     ScriptedInputBox inputBox(err);
     const InputBoxInstalled installed(app, inputBox);
     Session session{app, inputBox, out, shot};
-    std::string line;
-    for (int number = 1; std::getline(script, line); ++number)
-        if (const int status = playLine(session, trimmed(line), number, err)) return status;
-    return 0;
+    try {
+        return playLines(session, script, err);
+    } catch (const UnreadableScript& e) {
+        err << "krax: cannot read " << source << ": " << e.what() << '\n';
+        return 2;
+    }
 }
 
 }  // namespace shell

@@ -23,6 +23,8 @@ private:
 };
 
 // A text as a JSON string, with quotes, backslashes and control characters escaped.
+// The result is always UTF-8: a byte of the text that is no part of a well-formed
+// UTF-8 character (a code box takes any bytes) is written \u00XX, as its Latin-1 reading.
 std::string jsonString(std::string_view text);
 
 }  // namespace shell

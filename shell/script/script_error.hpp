@@ -1,8 +1,12 @@
 // The two ways a scenario line can stop a script: a line that cannot be run (exit
-// status 2) and an expectation that did not hold (exit status 1).
+// status 2) and an expectation that did not hold (exit status 1). Both carry their
+// message as errorText makes it: the words of a script may be long or hold any byte.
 #pragma once
 
+#include "shell/script/error_text.hpp"
+
 #include <stdexcept>
+#include <string_view>
 
 namespace shell {
 
@@ -10,13 +14,13 @@ namespace shell {
 // a screen that is not shown. The message says what is wrong, without the line.
 class ScriptError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ScriptError(std::string_view message) : std::runtime_error(errorText(message)) {}
 };
 
 // An `expect` whose value differed. The message is the whole report.
 class ExpectFailure : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ExpectFailure(std::string_view message) : std::runtime_error(errorText(message)) {}
 };
 
 }  // namespace shell

@@ -8,7 +8,10 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <memory>
+#include <system_error>
 
 namespace shell {
 
@@ -24,13 +27,13 @@ Offscreen& offscreen() {
     static Offscreen instance;
     return instance;
 }
-}  // namespace
 
-void saveScreenshot(const rt::Form& form, const std::string& file) {
+using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+Surface drawn(const rt::Form& form) {
     Offscreen& off = offscreen();
     const rt::PixelSize size = rt::clientPixels(form.layout(), 1);
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
-        SDL_CreateRGBSurfaceWithFormat(0, size.w, size.h, 32, SDL_PIXELFORMAT_RGB888), SDL_FreeSurface);
+    Surface surface(SDL_CreateRGBSurfaceWithFormat(0, size.w, size.h, 32, SDL_PIXELFORMAT_RGB888), SDL_FreeSurface);
     if (!surface) failSdl("cannot make a picture of " + std::string(form.name()));
     std::unique_ptr<SDL_Renderer, decltype(&SDL_DestroyRenderer)> renderer(SDL_CreateSoftwareRenderer(surface.get()),
                                                                          SDL_DestroyRenderer);
@@ -40,7 +43,41 @@ void saveScreenshot(const rt::Form& form, const std::string& file) {
         rt::drawForm(form, canvas, 1);
     }
     SDL_RenderPresent(renderer.get());
-    if (IMG_SavePNG(surface.get(), file.c_str()) != 0) failSdl("cannot write " + file);
+    return surface;
+}
+
+// An SDL stream that appends to a byte vector; it only writes.
+size_t appendBytes(SDL_RWops* stream, const void* bytes, size_t size, size_t count) {
+    auto& png = *static_cast<std::vector<unsigned char>*>(stream->hidden.unknown.data1);
+    const auto* first = static_cast<const unsigned char*>(bytes);
+    png.insert(png.end(), first, first + size * count);
+    return count;
+}
+
+[[noreturn]] void failWrite(const std::string& file) {
+    throw PlatformError("cannot write " + file + ": " + std::generic_category().message(errno));
+}
+}  // namespace
+
+std::vector<unsigned char> screenPng(const rt::Form& form) {
+    const Surface surface = drawn(form);
+    std::vector<unsigned char> png;
+    std::unique_ptr<SDL_RWops, decltype(&SDL_FreeRW)> stream(SDL_AllocRW(), SDL_FreeRW);
+    if (!stream) failSdl("cannot make a picture of " + std::string(form.name()));
+    stream->write = appendBytes;
+    stream->hidden.unknown.data1 = &png;
+    if (IMG_SavePNG_RW(surface.get(), stream.get(), 0) != 0) failSdl("cannot make a picture of " + std::string(form.name()));
+    return png;
+}
+
+void saveScreenshot(const rt::Form& form, const std::string& file) {
+    const std::vector<unsigned char> png = screenPng(form);
+    // Checked to the last byte on the disk: a full disk shows only when the file closes.
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> out(std::fopen(file.c_str(), "wb"), std::fclose);
+    if (!out) failWrite(file);
+    if (std::fwrite(png.data(), 1, png.size(), out.get()) != png.size() || std::fflush(out.get()) != 0)
+        failWrite(file);
+    if (std::fclose(out.release()) != 0) failWrite(file);
 }
 
 }  // namespace shell
