@@ -23,7 +23,7 @@ void Form2::Form_KeyUp(int keyCode, int) {
     };
     if (keyCode == kKeyUp) strCode = app().InputBox("Enter in the code", "Backdoor");
     for (const Code& code : kCodes) {
-        if (strCode != code.text) continue;
+        if (strCode.get() != code.text) continue;
         (this->*code.effect)();
         return;
     }
@@ -46,7 +46,7 @@ void Form2::closeGameScreen() { Unload(); }
 void Form2::freezeRound() {
     tmrTime.setEnabled(false);
     tmrAppear.setEnabled(false);
-    strCode.clear();
+    strCode = "";
 }
 
 }  // namespace game

@@ -5,7 +5,6 @@
 namespace game {
 
 Form2::Form2(rt::App& app) : rt::Form(app, screens::Form2) {
-    declareVariables();
     bindHandlers();
 }
 
@@ -17,17 +16,9 @@ std::array<Form2::HoleControls, kHoles.size()> Form2::makeHoles() const {
             controlsOf(kHoles[4]), controlsOf(kHoles[5]), controlsOf(kHoles[6]), controlsOf(kHoles[7])};
 }
 
-void Form2::declareVariables() {
-    declare("intLevel", intLevel);
-    declare("intTimeLeft", intTimeLeft);
-    declare("intAppearRoll", intAppearRoll);
-    declare("intBlinkPhase", intBlinkPhase);
-    declare("intHits", intHits);
-    declare("intBullets", intBullets);
-    declare("strCode", strCode);
-    declare("intHitRoll", intHitRoll);
-    for (std::size_t n = 0; n < intHoleTicks.size(); ++n)
-        declare("intHoleTicks" + std::to_string(n + 1), intHoleTicks[n]);
+Form2::HoleTicks Form2::makeHoleTicks() {
+    auto named = [this](int n) { return rt::Var<rt::Integer>(*this, "intHoleTicks" + std::to_string(n)); };
+    return {named(1), named(2), named(3), named(4), named(5), named(6), named(7), named(8)};
 }
 
 void Form2::bindHandlers() {
@@ -51,7 +42,7 @@ void Form2::Form_Load() {
     intBullets = 6;
     intHits = 0;
     intHitRoll = 10;
-    intHoleTicks.fill(0);
+    for (auto& ticks : intHoleTicks) ticks = 0;
     tmrTime.setEnabled(false);
 }
 

@@ -17,15 +17,16 @@ public:
     explicit Form2(rt::App& app);
 
     // The round's variables; they live as long as the screen's instance.
-    rt::Integer intLevel;
-    rt::Integer intTimeLeft;
-    rt::Integer intAppearRoll;
-    rt::Integer intBlinkPhase;
-    rt::Integer intHits;
-    rt::Integer intBullets;
-    std::string strCode;
-    rt::Integer intHitRoll;
-    std::array<rt::Integer, kHoles.size()> intHoleTicks;  // intHoleTicks1 to 8
+    rt::Var<rt::Integer> intLevel{*this, "intLevel"};
+    rt::Var<rt::Integer> intTimeLeft{*this, "intTimeLeft"};
+    rt::Var<rt::Integer> intAppearRoll{*this, "intAppearRoll"};
+    rt::Var<rt::Integer> intBlinkPhase{*this, "intBlinkPhase"};
+    rt::Var<rt::Integer> intHits{*this, "intHits"};
+    rt::Var<rt::Integer> intBullets{*this, "intBullets"};
+    rt::Var<std::string> strCode{*this, "strCode"};
+    rt::Var<rt::Integer> intHitRoll{*this, "intHitRoll"};
+    using HoleTicks = std::array<rt::Var<rt::Integer>, kHoles.size()>;
+    HoleTicks intHoleTicks = makeHoleTicks();  // intHoleTicks1 to 8
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -42,7 +43,7 @@ private:
         rt::Timer& countdown;
     };
     std::array<HoleControls, kHoles.size()> makeHoles() const;
-    void declareVariables();
+    HoleTicks makeHoleTicks();
     void bindHandlers();
 
     void loseSecond();

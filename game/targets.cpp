@@ -25,7 +25,7 @@ void Form2::tmrWin_Timer() {
 // A badge goes at the count of 2, an unshot target at 3; either stops the countdown.
 void Form2::tmrDisappear_Timer(std::size_t hole) {
     auto& [target, badge, countdown] = holes[hole];
-    rt::Integer& ticks = intHoleTicks[hole];
+    auto& ticks = intHoleTicks[hole];
     ticks = ticks + 1;
     if (ticks == 2 && badge.Visible()) {
         ticks = 0;

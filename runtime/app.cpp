@@ -7,12 +7,17 @@
 
 namespace rt {
 
-// One event from outside: when the outermost one ends, the program may have ended.
+// One event from outside: when the outermost one ends, its changes count as one, and
+// the program may have ended.
 class App::EventScope {
 public:
-    explicit EventScope(App& app) : app_(app) { ++app_.depth_; }
+    explicit EventScope(App& app) : app_(app) {
+        if (app_.depth_++ == 0) app_.changes_.begin();
+    }
     ~EventScope() {
-        if (--app_.depth_ == 0) app_.endIfIdle();
+        if (--app_.depth_ != 0) return;
+        app_.changes_.end();
+        app_.endIfIdle();
     }
     EventScope(const EventScope&) = delete;
     EventScope& operator=(const EventScope&) = delete;
@@ -55,44 +60,66 @@ void App::start(std::string_view first) {
 
 // --- the clock and its timers ---
 
-Timer* App::nextDue(Millis limit) const {
-    if (!running_) return nullptr;
-    Timer* next = nullptr;
+// The next awake timer due by `limit`: the earliest deadline, ties in table order.
+std::optional<std::size_t> App::nextDue(Millis limit) const {
+    std::optional<std::size_t> next;
+    if (!running_) return next;
     Millis best = limit;
-    for (Timer* t : timers_) {
-        const auto d = t->deadline();
-        if (d && (*d < best || (*d == best && !next))) {
-            next = t;
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        const auto d = timers_[i].timer->deadline();
+        if (d && !asleep(timers_[i]) && (*d < best || (*d == best && !next))) {
+            next = i;
             best = *d;
         }
     }
     return next;
 }
 
-void App::tick(Timer& timer) {
-    EventScope scope(*this);
-    timer.advance(now_);
-    handle(timer.form(), timer.name(), "Timer", timer.Tick);
+// Sleeping timers let pass every tick that would have come before the tick at `moment`
+// of the timer at `before` in table order; on time, since nothing waited for them.
+void App::passSleepers(Millis moment, std::size_t before) {
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        if (asleep(timers_[i])) timers_[i].timer->passTicksUntil(i < before ? moment : moment - 1);
+}
+
+void App::tick(std::size_t index) {
+    Timer& timer = *timers_[index].timer;
+    const std::uint64_t before = changes_.count();
+    clockRead_ = false;
+    {
+        EventScope scope(*this);
+        timer.advance(now_);
+        handle(timer.form(), timer.name(), "Timer", timer.Tick);
+    }
+    const bool quiet = changes_.count() == before && !clockRead_;
+    timers_[index].quietAt = quiet ? before : 0;
 }
 
 void App::advanceTo(Millis until) {
-    while (Timer* t = nextDue(until)) {
-        now_ = std::max(now_, *t->deadline());
-        tick(*t);
+    while (const auto next = nextDue(until)) {
+        const Millis due = *timers_[*next].timer->deadline();
+        now_ = std::max(now_, due);
+        passSleepers(due, *next);
+        tick(*next);
     }
     now_ = std::max(now_, until);
+    passSleepers(now_, timers_.size());
 }
 
 void App::catchUp(Millis now) {
     now_ = std::max(now_, now);
-    while (Timer* t = nextDue(now_)) tick(*t);
+    while (const auto next = nextDue(now_)) {
+        passSleepers(*timers_[*next].timer->deadline(), *next);
+        tick(*next);
+    }
+    passSleepers(now_, timers_.size());
 }
 
 std::optional<Millis> App::nextTick() const {
     std::optional<Millis> next;
     if (!running_) return next;
-    for (const Timer* t : timers_)
-        if (const auto d = t->deadline(); d && (!next || *d < *next)) next = d;
+    for (const Scheduled& s : timers_)
+        if (const auto d = s.timer->deadline(); d && !asleep(s) && (!next || *d < *next)) next = d;
     return next;
 }
 
@@ -160,18 +187,21 @@ void App::activate(Form& form) {
     EventScope scope(*this);
     if (active_ == &form || !form.Visible()) return;
     active_ = &form;
+    changes_.note();
     handle(form, "Form", "Activate", [&] { form.Form_Activate(); });
 }
 
 void App::shown(Form& form) {
     std::erase(windows_, &form);
     windows_.insert(windows_.begin(), &form);
+    changes_.note();
     activate(form);
 }
 
 // The window system passes activation to the frontmost enabled window left.
 void App::hidden(Form& form) {
     std::erase(windows_, &form);
+    changes_.note();
     if (capture_.form == &form) capture_ = {};
     if (active_ != &form) return;
     active_ = nullptr;
@@ -183,12 +213,14 @@ void App::endIfIdle() {
     if (running_ && windows_.empty()) {
         running_ = false;
         active_ = nullptr;
+        changes_.note();
     }
 }
 
 // --- services ---
 
 void App::Randomize() {
+    changes_.note();
     if (fixedSeed_) return random_.seed(*fixedSeed_);
     random_.seed(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
 }
@@ -199,6 +231,7 @@ void App::fixSeed(std::uint32_t seed) {
 }
 
 std::string App::InputBox(std::string_view prompt, std::string_view title) {
+    changes_.note();  // a box the player sees, whatever is typed in it
     if (!inputBox_) return {};
     return inputBox_->ask(prompt, title).value_or("");
 }
@@ -209,6 +242,7 @@ void App::handle(const Form& form, std::string_view owner, std::string_view even
     try {
         body();
     } catch (const Error& e) {
+        changes_.note();  // the report is output too
         *err_ << "krax: " << e.what() << " in " << form.name() << '.' << owner << '_' << event << '\n';
     }
 }

@@ -1,8 +1,17 @@
 // The application: the screens' default instances, the active screen, the clock and
 // its timers, input dispatch, the random sequence and the input box. Backends (the
 // SDL shell, the headless driver) feed it events and time; it never waits itself.
+//
+// Quiet timers sleep: a timer whose last tick changed nothing, with nothing changed
+// since, would change nothing again, so it gets no tick and the backend no wake-up
+// for it until something changes; its next tick then falls where its own period puts
+// it. What changed is learnt from the writes themselves (see Changes): a variable
+// (Var) or property left with a different value, a screen loaded, shown or hidden, the
+// random sequence read, an input box opened, an error reported. A handler that reads
+// the clock is never quiet.
 #pragma once
 
+#include "runtime/changes.hpp"
 #include "runtime/controls.hpp"
 #include "runtime/form.hpp"
 #include "runtime/input_box.hpp"
@@ -38,8 +47,14 @@ public:
 
     bool Running() const { return running_; }
     Form* ActiveForm() const { return active_; }
-    // The clock: whole milliseconds since start.
-    Millis Time() const { return now_; }
+    // The clock: whole milliseconds since start. For handlers: reading it makes the
+    // running tick depend on time, so it never counts as quiet.
+    Millis Time() {
+        clockRead_ = true;
+        return now_;
+    }
+    // The same clock for the runtime and backends.
+    Millis now() const { return now_; }
     // Shown screens, front to back.
     const std::vector<Form*>& windows() const { return windows_; }
 
@@ -48,8 +63,17 @@ public:
     void advanceTo(Millis until);
     // Real time: the clock is now `now`; every timer that is due ticks once.
     void catchUp(Millis now);
-    // The moment of the next tick, or nullopt when no timer runs.
+    // The moment of the next tick, or nullopt when no timer runs (or all of them sleep).
     std::optional<Millis> nextTick() const;
+
+    // Every write to the program's state goes through here; changes().count() grows
+    // when anything changed (a backend may compare counts to see whether it did).
+    Changes& changes() { return changes_; }
+    const Changes& changes() const { return changes_; }
+    // Whether quiet timers sleep (the default) or every tick runs; either plays the
+    // same game.
+    void setQuietTimersSleep(bool on) { quietTimersSleep_ = on; }
+    bool quietTimersSleep() const { return quietTimersSleep_; }
 
     // Input from the window system. Nothing reaches a form that is hidden or disabled;
     // keys go to the active form.
@@ -67,7 +91,10 @@ public:
 
     // Rnd: the next number of the random sequence in [0, 1). Randomize seeds it from
     // the clock, or from the fixed seed where one is set.
-    Single Rnd() { return random_.next(); }
+    Single Rnd() {
+        changes_.note();
+        return random_.next();
+    }
     void Randomize();
     void fixSeed(std::uint32_t seed);
     // The modal input box: the text typed, or empty text on Cancel or with no host.
@@ -81,7 +108,7 @@ public:
     void handle(const Form& form, std::string_view owner, std::string_view event, const std::function<void()>& body);
 
     // Called by forms and timers.
-    void adopt(Timer& timer) { timers_.push_back(&timer); }
+    void adopt(Timer& timer) { timers_.push_back({&timer}); }
     void shown(Form& form);
     void hidden(Form& form);
 
@@ -92,8 +119,16 @@ private:
         Control* target = nullptr;
     };
 
-    Timer* nextDue(Millis limit) const;
-    void tick(Timer& timer);
+    // A timer in table order, and the count of changes after its last tick if that
+    // tick was quiet.
+    struct Scheduled {
+        Timer* timer;
+        std::uint64_t quietAt = 0;
+    };
+    bool asleep(const Scheduled& s) const { return quietTimersSleep_ && s.quietAt == changes_.count(); }
+    std::optional<std::size_t> nextDue(Millis limit) const;
+    void passSleepers(Millis moment, std::size_t before);
+    void tick(std::size_t index);
     bool accepts(const Form& form) const;
     void endIfIdle();
 
@@ -103,11 +138,14 @@ private:
         std::unique_ptr<Form> instance;
     };
     std::vector<Definition> definitions_;
-    std::vector<Timer*> timers_;
+    std::vector<Scheduled> timers_;
     std::vector<Form*> windows_;
     Form* active_ = nullptr;
     Capture capture_{};
     Millis now_ = 0;
+    bool clockRead_ = false;
+    Changes changes_;
+    bool quietTimersSleep_ = true;
     bool running_ = true;
     int depth_ = 0;
     Random random_;

@@ -15,19 +15,20 @@ std::string Control::path() const {
     return path;
 }
 
-void Control::setVisible(bool visible) {
-    if (visible_ == visible) return;
-    visible_ = visible;
-    changed();
+template <class T>
+bool Control::write(T& field, std::type_identity_t<T> value) {
+    return form_.app().changes().assign(field, std::move(value));
 }
 
-void Control::setEnabled(bool enabled) { enabled_ = enabled; }
+void Control::setVisible(bool visible) {
+    if (write(visible_, visible)) changed();
+}
+
+void Control::setEnabled(bool enabled) { write(enabled_, enabled); }
 
 void Control::setWidth(Single width) {
     if (!(width >= 0)) throw Error::invalidProperty();
-    if (rect_.width == width) return;
-    rect_.width = width;
-    changed();
+    if (write(rect_.width, width)) changed();
 }
 
 bool Control::takesMouse() const {
@@ -82,15 +83,12 @@ bool Control::set(std::string_view property, const Value& value) {
                     : property == "Height" ? &rect_.height
                                            : nullptr;
     if (!field) return false;
-    *field = asSingle(value);
-    changed();
+    if (write(*field, asSingle(value))) changed();
     return true;
 }
 
 void Label::setCaption(std::string caption) {
-    if (caption_ == caption) return;
-    caption_ = std::move(caption);
-    changed();
+    if (write(caption_, std::move(caption))) changed();
 }
 
 void Label::reset() {
@@ -109,12 +107,11 @@ bool Label::set(std::string_view property, const Value& value) {
 }
 
 void PictureBox::PaintPicture(const char* picture) {
-    painted_ = picture;
-    changed();
+    if (write(painted_, picture)) changed();
 }
 
 void PictureBox::setVisible(bool visible) {
-    if (!visible) painted_ = nullptr;
+    if (!visible && write(painted_, nullptr)) changed();
     Control::setVisible(visible);
 }
 
@@ -125,12 +122,16 @@ void PictureBox::reset() {
 
 Timer::Timer(Form& form, const ControlLayout& layout) : Control(form, layout) { Timer::reset(); }
 
+// Starting a timer starts its period: no later write in the same event undoes that.
 void Timer::setEnabled(bool enabled) {
-    if (enabled && !Enabled()) periodStart_ = now();
+    if (enabled && !Enabled()) {
+        periodStart_ = now();
+        form().app().changes().note();
+    }
     Control::setEnabled(enabled);
 }
 
-void Timer::setInterval(Long interval) { interval_ = interval; }
+void Timer::setInterval(Long interval) { write(interval_, interval); }
 
 std::optional<Millis> Timer::period() const {
     if (interval_ == 0) return std::nullopt;
@@ -149,7 +150,14 @@ void Timer::advance(Millis now) {
     periodStart_ = due + p > now ? due : now;
 }
 
-Millis Timer::now() const { return form().app().Time(); }
+void Timer::passTicksUntil(Millis last) {
+    const auto due = deadline();
+    if (!due || *due > last) return;
+    const Millis p = *period();
+    periodStart_ += (last - periodStart_) / p * p;
+}
+
+Millis Timer::now() const { return form().app().now(); }
 
 void Timer::reset() {
     Control::reset();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 namespace rt {
 
@@ -54,6 +55,9 @@ public:
     virtual bool set(std::string_view property, const Value& value);
 
 protected:
+    // Stores a property's value; true if it differed.
+    template <class T>
+    bool write(T& field, std::type_identity_t<T> value);
     // A property that shows on screen changed: the form needs drawing again.
     void changed();
 
@@ -119,6 +123,9 @@ public:
     // Moves the schedule on for a tick raised at `now`: from the deadline, or from
     // now if the tick comes a whole period or more late (missed ticks merge into one).
     void advance(Millis now);
+    // Moves the schedule past every tick due at or before `last`, as if each had come
+    // on time: for a timer that sleeps through them (see App).
+    void passTicksUntil(Millis last);
 
     void reset() override;
     std::optional<Value> get(std::string_view property) const override;

@@ -37,6 +37,7 @@ void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
     enabled_ = true;
+    app_.changes().note();
     for (const auto& control : controls_) control->reset();
     invalidate();
     app_.handle(*this, "Form", "Load", [this] { Form_Load(); });
@@ -45,6 +46,7 @@ void Form::Load() {
 void Form::Unload() {
     if (!loaded_) return;
     loaded_ = false;
+    app_.changes().note();
     const bool wasVisible = visible_;
     visible_ = false;
     if (wasVisible) app_.hidden(*this);
@@ -69,7 +71,7 @@ void Form::setVisible(bool visible) {
     app_.hidden(*this);
 }
 
-void Form::setEnabled(bool enabled) { enabled_ = enabled; }
+void Form::setEnabled(bool enabled) { app_.changes().assign(enabled_, enabled); }
 
 Single Form::Width() const {
     const bool framed = layout_.style == WindowStyle::FixedDialog;
@@ -118,8 +120,8 @@ Control* Form::hitTest(Single x, Single y) const {
     return nullptr;
 }
 
-void Form::declare(std::string name, Integer& variable) { variables_.emplace_back(std::move(name), &variable); }
-void Form::declare(std::string name, std::string& variable) { variables_.emplace_back(std::move(name), &variable); }
+void Form::declare(std::string name, Var<Integer>& variable) { variables_.emplace_back(std::move(name), &variable); }
+void Form::declare(std::string name, Var<std::string>& variable) { variables_.emplace_back(std::move(name), &variable); }
 
 std::optional<Form::Variable> Form::variable(std::string_view name) const {
     for (const auto& [n, v] : variables_)

@@ -6,6 +6,7 @@
 #include "runtime/controls.hpp"
 #include "runtime/integer.hpp"
 #include "runtime/layout.hpp"
+#include "runtime/variable.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -67,10 +68,10 @@ public:
     Control* hitTest(Single x, Single y) const;
     bool insideClient(Single x, Single y) const;
 
-    // The screen's variables, by name, for tools.
-    using Variable = std::variant<Integer*, std::string*>;
-    void declare(std::string name, Integer& variable);
-    void declare(std::string name, std::string& variable);
+    // The screen's variables, by name, for tools; a Var declares itself.
+    using Variable = std::variant<Var<Integer>*, Var<std::string>*>;
+    void declare(std::string name, Var<Integer>& variable);
+    void declare(std::string name, Var<std::string>& variable);
     std::optional<Variable> variable(std::string_view name) const;
     const std::vector<std::pair<std::string, Variable>>& variables() const { return variables_; }
 

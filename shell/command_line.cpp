@@ -20,8 +20,8 @@ namespace shell {
 
 namespace {
 constexpr std::string_view kUsage =
-    "usage: krax [--scale N] [--seed N]\n"
-    "       krax --headless [--seed N] [--script FILE]\n"
+    "usage: krax [--scale N] [--seed N] [--every-tick]\n"
+    "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
     "       krax --version | --help\n"
     "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
     "on a virtual clock.\n"
@@ -30,6 +30,8 @@ constexpr std::string_view kUsage =
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
+    "  --every-tick   run every timer tick, also of timers with nothing to do (the same\n"
+    "                 game with more wake-ups; for comparing)\n"
     "  --version      show the version\n"
     "  --help         show this help\n"
     "Exit status: 0 the game or the script ran to its end and every expect held, 1 an\n"
@@ -45,6 +47,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool headless = false;
+    bool everyTick = false;
     std::optional<std::uint32_t> seed;
     int scale = 1;
     std::string script = "-";
@@ -74,6 +77,7 @@ Options parse(std::span<const std::string_view> args) {
         if (arg == "--help") options.help = true;
         else if (arg == "--version") options.version = true;
         else if (arg == "--headless") options.headless = true;
+        else if (arg == "--every-tick") options.everyTick = true;
         else if (arg == "--seed") options.seed = seedFrom(value());
         else if (arg == "--script") options.script = value();
         else if (arg == "--scale") options.scale = scaleFrom(value());
@@ -95,6 +99,7 @@ std::string openScript(const std::string& path, std::ifstream& file) {
 // The game's screens, before the first one opens.
 void prepare(rt::App& app, const Options& options, std::ostream& err) {
     app.setErrorStream(err);
+    app.setQuietTimersSleep(!options.everyTick);
     defineScreens(app);
     if (options.seed) app.fixSeed(*options.seed);
 }

@@ -9,6 +9,7 @@
 #include "shell/script/script_words.hpp"
 #include "shell/sdl/desktop.hpp"
 #include "shell/sdl/screenshot.hpp"
+#include "timer_mode.hpp"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@ struct Played {
 // Plays a script on a freshly started program: the menu shown at time 0, seed 1.
 Played play(std::string_view script) {
     rt::App app;
+    useTimerMode(app);
     std::ostringstream out, err;
     app.setErrorStream(err);
     shell::defineScreens(app);
@@ -43,6 +45,7 @@ Played play(std::string_view script) {
 }
 
 Played runWith(std::vector<std::string_view> args, std::string_view script = "") {
+    if (everyTick() && std::find(args.begin(), args.end(), "--headless") != args.end()) args.insert(args.begin(), "--every-tick");
     std::istringstream in{std::string(script)};
     std::ostringstream out, err;
     const int status = shell::runCommandLine(args, in, out, err, {shell::playInWindows, shell::saveScreenshot});
@@ -341,7 +344,7 @@ private:
 TEST(CommandLine, HelpAndNoDisplay) {
     Played played = runWith({"--help"});
     EXPECT_EQ(played.status, 0);
-    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N]\n", 0), 0u);
+    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick]\n", 0), 0u);
     const NoDisplay noDisplay;
     played = runWith({});
     EXPECT_EQ(played.status, 1);

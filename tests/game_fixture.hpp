@@ -5,6 +5,7 @@
 #include "game/form2.hpp"
 #include "runtime/app.hpp"
 #include "shell/flow.hpp"
+#include "timer_mode.hpp"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ protected:
     };
 
     explicit Game(std::uint32_t seed = 1) {
+        useTimerMode(app);
         app.setErrorStream(errors);
         app.setInputBoxHost(&answers);
         app.fixSeed(seed);

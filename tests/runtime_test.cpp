@@ -1,5 +1,6 @@
 // The form-and-timer runtime on a small layout of its own, on the virtual clock.
 #include "runtime/app.hpp"
+#include "timer_mode.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,6 @@ public:
             if (auto* t = dynamic_cast<rt::Timer*>(c.get()))
                 t->Tick = [this, name] { log_.push_back(name + " @" + std::to_string(this->app().Time())); };
         }
-        declare("count", count);
     }
     void Form_Load() override { log_.push_back(std::string(name()) + " load"); }
     void Form_Activate() override { log_.push_back(std::string(name()) + " activate"); }
@@ -46,7 +46,7 @@ public:
     }
     void Form_KeyUp(int keyCode, int) override { log_.push_back(std::string(name()) + " key " + std::to_string(keyCode)); }
 
-    rt::Integer count;
+    rt::Var<rt::Integer> count{*this, "count"};
 
 private:
     std::vector<std::string>& log_;
@@ -55,6 +55,7 @@ private:
 class Runtime : public ::testing::Test {
 protected:
     Runtime() {
+        useTimerMode(app);
         app.setErrorStream(errors);
         for (const auto* layout : {&kLayout, &kOther, &kPlain})
             app.define(layout->name,

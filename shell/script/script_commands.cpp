@@ -18,12 +18,12 @@ namespace {
 constexpr rt::Millis kLastMoment = std::numeric_limits<rt::Long>::max();
 
 void wait(Session& session, Words words) {
-    const rt::Millis most = kLastMoment - session.app.Time();
+    const rt::Millis most = kLastMoment - session.app.now();
     const auto ms = words[1].quoted ? std::nullopt : wholeNumber(words[1].text);
     if (!ms || *ms < 0 || *ms > most)
         throw ScriptError("expected a whole number of milliseconds from 0 to " + std::to_string(most) + ", not " +
                           written(words[1]));
-    session.app.advanceTo(session.app.Time() + *ms);
+    session.app.advanceTo(session.app.now() + *ms);
 }
 
 void answer(Session& session, Words words) { session.inputBox.answer(words[1].text); }

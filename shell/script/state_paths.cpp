@@ -24,15 +24,15 @@ Slot appSlot(rt::App& app, std::string_view name) {
         return {[&app] { return rt::Value(std::string(app.ActiveForm() ? app.ActiveForm()->name() : "")); }, {}};
     if (name == "Running") return {[&app] { return rt::Value(app.Running()); }, {}};
     // The clock as a Long: a script cannot move it past the Long range (see `wait`).
-    if (name == "Time") return {[&app] { return rt::Value(static_cast<rt::Long>(app.Time())); }, {}};
+    if (name == "Time") return {[&app] { return rt::Value(static_cast<rt::Long>(app.now())); }, {}};
     throw ScriptError("unknown App value " + quotedName(name));
 }
 
 Slot variableSlot(const rt::Form::Variable& variable) {
     return {[variable] { return valueOf(variable); },
             [variable](const rt::Value& v) {
-                if (auto* const* n = std::get_if<rt::Integer*>(&variable)) **n = std::get<rt::Integer>(v);
-                else *std::get<std::string*>(variable) = std::get<std::string>(v);
+                if (auto* const* n = std::get_if<rt::Var<rt::Integer>*>(&variable)) **n = std::get<rt::Integer>(v);
+                else *std::get<rt::Var<std::string>*>(variable) = std::get<std::string>(v);
             }};
 }
 
@@ -63,8 +63,8 @@ Slot controlSlot(const rt::Form& form, std::string_view ref, std::string_view pr
 }  // namespace
 
 rt::Value valueOf(const rt::Form::Variable& variable) {
-    if (auto* const* n = std::get_if<rt::Integer*>(&variable)) return **n;
-    return *std::get<std::string*>(variable);
+    if (auto* const* n = std::get_if<rt::Var<rt::Integer>*>(&variable)) return (*n)->get();
+    return std::get<rt::Var<std::string>*>(variable)->get();
 }
 
 rt::Control* findControl(const rt::Form& form, std::string_view ref) {
