@@ -6,17 +6,11 @@
 namespace rt {
 
 template <class T>
-Var<T>::Var(Form& form, std::string name) : form_(form) {
+Var<T>::Var(Form& form, std::string name) : changes_(form.app().changes()) {
     form.declare(std::move(name), *this);
 }
 
-template <class T>
-Var<T>& Var<T>::operator=(T value) {
-    form_.app().changes().assign(value_, std::move(value));
-    return *this;
-}
-
-template class Var<Integer>;
-template class Var<std::string>;
+template Var<Integer>::Var(Form&, std::string);
+template Var<std::string>::Var(Form&, std::string);
 
 }  // namespace rt

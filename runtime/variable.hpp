@@ -4,6 +4,7 @@
 // of its state in these, never in plain members, or a sleeping timer would miss it.
 #pragma once
 
+#include "runtime/changes.hpp"
 #include "runtime/integer.hpp"
 
 #include <concepts>
@@ -29,16 +30,19 @@ public:
         return value_.value();
     }
 
-    Var& operator=(T value);
+    Var& operator=(T value) {
+        changes_.assign(value_, std::move(value));
+        return *this;
+    }
 
     friend bool operator==(const Var& a, const T& b) { return a.value_ == b; }
 
 private:
-    Form& form_;
+    Changes& changes_;
     T value_{};
 };
 
-extern template class Var<Integer>;
-extern template class Var<std::string>;
+extern template Var<Integer>::Var(Form&, std::string);
+extern template Var<std::string>::Var(Form&, std::string);
 
 }  // namespace rt
