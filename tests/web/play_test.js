@@ -188,6 +188,14 @@ async function play(page, address) {
   await player.expect('Form2.tmrTime.Enabled', 'False');
   await player.expect('Form2.intTimeLeft', '60');
   await looksLikeNative(player, 'Form2', 'click Form1.Image5\nwait 100\nanswer Cobra\nkey Up');
+
+  // Closing the last window ends the game; the page offers to start again.
+  await page.click('[data-form="Form2"] .close');
+  await player.expect('App.Running', 'False');
+  check(!(await page.$('[data-form]')), 'windows stay in the page after the game ended');
+  await page.waitForSelector('#ended:not([hidden])');
+  await Promise.all([page.waitForNavigation(), page.click('#ended button')]);
+  await page.waitForSelector('[data-form="Form1"] canvas');
 }
 
 async function main() {

@@ -1,0 +1,34 @@
+// Values as the web page's window.krax.print gives them: texts bare, the rest as
+// scripts write them.
+#include "shell/flow.hpp"
+#include "shell/script/driver.hpp"
+#include "shell/script/readout.hpp"
+#include "shell/script/script_error.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+TEST(Readout, GivesTextsBareAndOtherValuesAsScriptsWriteThem) {
+    rt::App app;
+    std::ostringstream out, err;
+    shell::defineScreens(app);
+    app.fixSeed(1);
+    app.start(shell::kFirstScreen);
+    std::istringstream script("click Form1.Image5\nwait 1000\nset Form2.imgP2(2).Visible True\nclick Form2.imgP2(2)\n");
+    ASSERT_EQ(shell::playScript(app, script, out, err), 0) << err.str();
+
+    EXPECT_EQ(shell::readout(app, "Form2.lblHits.Caption"), "Hits: 1");
+    EXPECT_EQ(shell::readout(app, "Form2.lblTime.Caption"), "59");
+    EXPECT_EQ(shell::readout(app, "Form2.intHits"), "1");
+    EXPECT_EQ(shell::readout(app, "Form2.shpTimeBar.Width"), "3019");
+    EXPECT_EQ(shell::readout(app, "App.Running"), "True");
+    EXPECT_EQ(shell::readout(app, "App.ActiveForm"), "Form2");
+    EXPECT_EQ(shell::readout(app, "Form2.strCode"), "");
+    EXPECT_THROW(shell::readout(app, "Form2.intNope"), shell::ScriptError);
+    EXPECT_THROW(shell::readout(app, "no such path"), shell::ScriptError);
+}
+
+}  // namespace
