@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine for KRAX, builds it, then plays or tests it.
 #   tools/build.sh run [ARGS...]   build and start the game (ARGS go to krax)
-#   tools/build.sh test            build and run every test, the WebAssembly build's too
+#   tools/build.sh test            build and run every test, the WebAssembly build's too,
+#                                  and again on the sanitizer build with a minute of fuzzing
 #   tools/build.sh package         build the Debian package; its path is the last line
 #   tools/build.sh screenshots     write docs/screenshots/ again from docs/screenshots.script
 #   tools/build.sh site            build the static web site; its folder on the last line
@@ -13,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev librsvg2-bin fonts-comic-neue
-  emscripten nodejs chromium scdoc desktop-file-utils appstream)
+  emscripten nodejs chromium scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -63,6 +64,12 @@ build_web() {
   cmake --build --preset web -j"$(nproc)"
 }
 
+# The sanitizer build in build-asan: the tests again, the monkey and a bounded fuzz run.
+build_asan() {
+  cmake --preset asan >/dev/null
+  cmake --build --preset asan -j"$(nproc)"
+}
+
 # The browser test's npm packages, as the lock file pins them; again only when it changed.
 install_npm_packages() {
   local dir=build-web/npm
@@ -82,8 +89,10 @@ case "${1:-run}" in
     build_native
     build_web
     install_npm_packages
+    build_asan
     ctest --preset "$preset"
-    ctest --preset web ;;
+    ctest --preset web
+    ctest --preset asan ;;
   screenshots) build_native; "$build_dir/bin/krax" --headless --seed 3 --script docs/screenshots.script ;;
   site) build_web; echo "$PWD/build-web/site" ;;
   web) build_web; exec node tools/serve_site.js build-web/site "${PORT:-8000}" ;;
