@@ -79,9 +79,8 @@ int main(int argc, char** argv) {
               << reached.virtualMs / 1000 << " s of play; events on each screen:";
     for (const auto& [screen, count] : reached.screens) std::cout << ' ' << screen << ' ' << count;
     std::cout << '\n';
-    // Every screen, and the result screens of the bands up to 120. The top band's (121
-    // and more) takes two hits a second for a whole round, more than this player makes.
-    for (const char* screen : {"Form1", "Form2", "Form3", "Form4", "Form5", "Form7", "frmCredits"}) {
+    // Every screen, the four result screens among them, one for each band of score.
+    for (const char* screen : {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "frmCredits"}) {
         if (reached.screens.contains(screen)) continue;
         std::cerr << "monkey: no session reached " << screen << '\n';
         ++failed;

@@ -9,14 +9,17 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace monkey {
 
 class Player {
 public:
-    // Half the players are sharp: they shoot the pigs that pop up and keep the gun loaded.
-    Player(rt::App& app, std::uint32_t seed) : app_(app), rng_(seed), sharp_(chance(0.5)) {}
+    // Half the players are sharp: they shoot the pigs that pop up and keep the gun
+    // loaded; some of those cheat with the codes to play on.
+    Player(rt::App& app, std::uint32_t seed)
+        : app_(app), rng_(seed), sharp_(chance(0.5)), cheater_(sharp_ && chance(0.3)) {}
 
     // The next line of the session; the program must be running.
     std::string nextLine();
@@ -40,19 +43,25 @@ private:
     std::string move();
     std::string key();
     std::string answer();
+    std::string press(const std::string& name);
+    std::string answerWith(std::string_view code);
+    std::string cheat();
+    int score(rt::Form& game);
     std::string close();
 
     rt::Form& someShownScreen();
     // A point of the screen, in whole twips: often on a control, else anywhere.
     std::string somePoint(rt::Form& form);
     std::string pointIn(rt::Form& form, const rt::Rect& r);
-    const rt::Control* someTargetUp(rt::Form& form, bool pigsOnly = false);
+    const rt::Control* someTargetUp(rt::Form& form);
     const rt::Control* pigToShoot(rt::Form& game);
     bool gameScreenTakesInput() const;
 
     rt::App& app_;
     std::mt19937 rng_;
-    bool sharp_;
+    bool sharp_, cheater_;
+    unsigned cheatStep_ = 0;
+    rt::Millis lastCheat_ = 0;
     rt::Millis waited_ = 0;
     int answersWaiting_ = 0;
     bool noteExpected_ = false;
