@@ -25,6 +25,7 @@
 #include <vector>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +85,11 @@ private:
     std::size_t most_, taken_ = 0;
 };
 
+// A file of this process's own in the temporary folder: the suite runs twice at once.
+std::filesystem::path ownTempFile(const std::string& name) {
+    return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "_" + name);
+}
+
 bool hasControlBytes(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7f; });
@@ -131,7 +137,7 @@ TEST(ScriptReading, TheCommandLineNamesWhatItCouldNotRead) {
 #ifdef KRAX_BINARY
 // Through the real program, with standard input that is a folder.
 TEST(ScriptReading, StandardInputThatIsAFolderIsAReadError) {
-    const auto errFile = std::filesystem::temp_directory_path() / "krax_stdin_folder.err";
+    const auto errFile = ownTempFile("krax_stdin_folder.err");
     const std::string command = std::string(KRAX_BINARY) + " --headless < / 2> " + errFile.string();
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
@@ -220,7 +226,7 @@ TEST(Dump, ACodeTypedInAnyBytesStillGivesUtf8Json) {
 }
 
 TEST(Shot, GeometryFarOutOfRangeDrawsLikeAnyOtherOffScreen) {
-    const auto file = std::filesystem::temp_directory_path() / "krax_far_shot.png";
+    const auto file = ownTempFile("krax_far_shot.png");
     const Played played = play(
         "click Form1.Image5\n"
         "set Form2.Image1.Width 3e38\nset Form2.Image1.Height 3e38\nset Form2.Image1.Left -3e38\n"
