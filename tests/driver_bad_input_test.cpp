@@ -7,6 +7,7 @@
 #include "shell/script/json_object.hpp"
 #include "shell/script/script_lines.hpp"
 #include "shell/sdl/screenshot.hpp"
+#include "temp_file.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,6 @@
 #include <vector>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -84,11 +84,6 @@ private:
     std::string chunk_;
     std::size_t most_, taken_ = 0;
 };
-
-// A file of this process's own in the temporary folder: the suite runs twice at once.
-std::filesystem::path ownTempFile(const std::string& name) {
-    return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "_" + name);
-}
 
 bool hasControlBytes(std::string_view text) {
     return std::any_of(text.begin(), text.end(),

@@ -9,6 +9,7 @@
 #include "shell/script/script_words.hpp"
 #include "shell/sdl/desktop.hpp"
 #include "shell/sdl/screenshot.hpp"
+#include "temp_file.hpp"
 #include "timer_mode.hpp"
 
 #include <gtest/gtest.h>
@@ -290,7 +291,7 @@ TEST(CommandLine, PlaysTheScriptFromStandardInputOrAFile) {
     played = runWith({"--headless", "--script", "-"}, "frob\n");
     EXPECT_EQ(played.status, 2);
 
-    const auto path = std::filesystem::temp_directory_path() / "krax_driver_test.script";
+    const auto path = ownTempFile("krax_driver_test.script");
     std::ofstream(path) << "expect App.Running False\n";
     played = runWith({"--headless", "--script", path.string()});
     std::filesystem::remove(path);
@@ -370,7 +371,7 @@ std::pair<unsigned, unsigned> pngSize(const std::filesystem::path& file) {
 }
 
 TEST(Shot, WritesTheClientAreaAtOnePixelPer15Twips) {
-    const auto file = std::filesystem::temp_directory_path() / "krax_shot_test.png";
+    const auto file = ownTempFile("krax_shot_test.png");
     std::filesystem::remove(file);
     const Played played = play("shot Form1 \"" + file.string() + "\"\nclick Form1.Image5\nshot Form2 \"" +
                                file.string() + "\"\n");
@@ -384,7 +385,7 @@ TEST(Shot, WritesTheClientAreaAtOnePixelPer15Twips) {
 namespace {
 
 TEST(Shot, TextTooWideForATextureIsDrawnCutAndSaidOnce) {
-    const auto file = std::filesystem::temp_directory_path() / "krax_cut_test.png";
+    const auto file = ownTempFile("krax_cut_test.png");
     const std::string shot = "shot Form2 \"" + file.string() + "\"\n";
     testing::internal::CaptureStderr();
     const Played played = play("click Form1.Image5\nset Form2.lblHits.Caption " + std::string(3000, 'W') + "\n" +
