@@ -7,6 +7,7 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <string>
 #include <string_view>
 
 namespace shell {
@@ -14,11 +15,49 @@ namespace shell {
 void failSdl(std::string_view what) { throw PlatformError(std::string(what) + ": " + SDL_GetError()); }
 
 namespace {
-// SDL falls back to drawing nowhere when there is no display; a player gets no
-// window that way, so unless asked for by name it counts as no display at all.
-bool drawsNowhere() {
-    const std::string_view driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-    return (driver == "offscreen" || driver == "dummy") && !SDL_getenv("SDL_VIDEODRIVER");
+// The window systems tried, in SDL's own order, each where its variable names a display.
+struct WindowSystem {
+    const char* driver;
+    const char* variable;
+};
+constexpr WindowSystem kWindowSystems[] = {{"x11", "DISPLAY"}, {"wayland", "WAYLAND_DISPLAY"}};
+
+std::string_view environment(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value ? value : "";
+}
+
+// Opens the display of one window system: empty text, or why it cannot be used.
+std::string openDisplayOf(const WindowSystem& system, std::string_view display) {
+    const std::string named = std::string(system.variable) + " is " + std::string(display);
+    // The Wayland library finds a relative display in XDG_RUNTIME_DIR, and would print
+    // a line of its own on finding none.
+    if (system.driver == std::string_view("wayland") && display.front() != '/' && environment("XDG_RUNTIME_DIR").empty())
+        return named + " but XDG_RUNTIME_DIR is not set";
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, system.driver);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return {};
+    return named + ", which does not answer";
+}
+
+// Opens the display the environment names, with one line saying why where none opens.
+// Left to itself, SDL would also try a window system that has no display named (so
+// its library complains) and then fall back to drawing nowhere, which gives a player
+// no window at all; a driver named in SDL_VIDEODRIVER is taken as asked for.
+void openDisplay() {
+    if (!environment("SDL_VIDEODRIVER").empty()) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) failSdl("cannot open a window");
+        return;
+    }
+    std::string reasons;
+    for (const WindowSystem& system : kWindowSystems) {
+        const std::string_view display = environment(system.variable);
+        if (display.empty()) continue;
+        const std::string reason = openDisplayOf(system, display);
+        if (reason.empty()) return;
+        reasons += (reasons.empty() ? "" : "; ") + reason;
+    }
+    if (reasons.empty()) reasons = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    throw PlatformError("cannot open a window: " + reasons);
 }
 
 // The desktop groups windows under a menu entry by their class (X11 WM_CLASS, Wayland
@@ -35,10 +74,12 @@ SdlLibrary::SdlLibrary(bool video) {
     // Ctrl-C and kill end the program at once, as they do any other.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (video) nameTheWindows();
-    if (SDL_Init(video ? SDL_INIT_VIDEO : 0) != 0) failSdl(video ? "cannot open a window" : "cannot start SDL");
-    if (video && drawsNowhere()) {
+    if (SDL_Init(0) != 0) failSdl("cannot start SDL");
+    try {
+        if (video) openDisplay();
+    } catch (const PlatformError&) {
         SDL_Quit();
-        throw PlatformError("cannot open a window: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        throw;
     }
     if (TTF_Init() != 0) {
         SDL_Quit();
