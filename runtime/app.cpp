@@ -150,10 +150,11 @@ void App::mouseUp(Form& form, Single x, Single y, int, int) {
         handle(form, "Form", "Click", [&] { form.Form_Click(); });
 }
 
-void App::mouseMove(Form& form, Single x, Single y, int buttons, int shift) {
-    if (!accepts(form) || !form.insideClient(x, y) || form.hitTest(x, y)) return;
+bool App::mouseMove(Form& form, Single x, Single y, int buttons, int shift) {
+    if (!accepts(form) || !form.insideClient(x, y) || form.hitTest(x, y)) return false;
     EventScope scope(*this);
     handle(form, "Form", "MouseMove", [&] { form.Form_MouseMove(buttons, shift, x, y); });
+    return true;
 }
 
 void App::keyPress(int keyAscii) {
@@ -219,10 +220,12 @@ void App::endIfIdle() {
 
 // --- services ---
 
+// Seeds are 32 bits wide, so that a recording can name the one the clock gave.
 void App::Randomize() {
     changes_.note();
-    if (fixedSeed_) return random_.seed(*fixedSeed_);
-    random_.seed(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    const auto clock = std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+    lastSeed_ = fixedSeed_ ? *fixedSeed_ : std::uint32_t(clock ^ (clock >> 32));
+    random_.seed(lastSeed_);
 }
 
 void App::fixSeed(std::uint32_t seed) {

@@ -79,7 +79,8 @@ public:
     // keys go to the active form.
     void mouseDown(Form& form, Single x, Single y, int button, int shift);
     void mouseUp(Form& form, Single x, Single y, int button, int shift);
-    void mouseMove(Form& form, Single x, Single y, int buttons, int shift);
+    // True when the move reached the screen's own handler (not over a control).
+    bool mouseMove(Form& form, Single x, Single y, int buttons, int shift);
     void keyPress(int keyAscii);
     void keyUp(int keyCode, int shift);
     // The window's close box: unloads the form (a disabled window ignores it).
@@ -97,6 +98,9 @@ public:
     }
     void Randomize();
     void fixSeed(std::uint32_t seed);
+    // The seed of the latest seeding, fixed or from the clock: seeding with it again
+    // starts the same sequence.
+    std::uint32_t lastSeed() const { return lastSeed_; }
     // The modal input box: the text typed, or empty text on Cancel or with no host.
     std::string InputBox(std::string_view prompt, std::string_view title);
     void setInputBoxHost(InputBoxHost* host) { inputBox_ = host; }
@@ -150,6 +154,7 @@ private:
     int depth_ = 0;
     Random random_;
     std::optional<std::uint32_t> fixedSeed_;
+    std::uint32_t lastSeed_ = 0;
     InputBoxHost* inputBox_ = nullptr;
     std::ostream* err_;
 };

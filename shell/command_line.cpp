@@ -2,7 +2,9 @@
 
 #include "shell/flow.hpp"
 #include "shell/identity.hpp"
+#include "shell/live_input.hpp"
 #include "shell/platform_error.hpp"
+#include "shell/script/recorder.hpp"
 #include "shell/script/script_values.hpp"
 
 #include <cerrno>
@@ -20,13 +22,15 @@ namespace shell {
 
 namespace {
 constexpr std::string_view kUsage =
-    "usage: krax [--scale N] [--seed N] [--every-tick]\n"
+    "usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
     "       krax --version | --help\n"
     "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
     "on a virtual clock.\n"
     "  --scale N      draw N window pixels per screen pixel, 1 to 4 (default 1; a\n"
     "                 high-density display draws at its own density anyway)\n"
+    "  --record FILE  write the session in windows to FILE as a scenario script that\n"
+    "                 krax --headless --script FILE plays again exactly\n"
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
@@ -36,7 +40,8 @@ constexpr std::string_view kUsage =
     "  --help         show this help\n"
     "Exit status: 0 the game or the script ran to its end and every expect held, 1 an\n"
     "expect did not hold or the game could not open its windows, 2 a line of the\n"
-    "script or an argument could not be used, or the script could not be read.\n";
+    "script, an argument or the recording's file could not be used, or the script\n"
+    "could not be read.\n";
 
 class BadArguments : public std::runtime_error {
 public:
@@ -51,6 +56,7 @@ struct Options {
     std::optional<std::uint32_t> seed;
     int scale = 1;
     std::string script = "-";
+    std::optional<std::string> record;
 };
 
 std::uint32_t seedFrom(std::string_view text) {
@@ -81,8 +87,10 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--seed") options.seed = seedFrom(value());
         else if (arg == "--script") options.script = value();
         else if (arg == "--scale") options.scale = scaleFrom(value());
+        else if (arg == "--record") options.record = value();
         else throw BadArguments("unknown argument \"" + std::string(arg) + "\"; see krax --help");
     }
+    if (options.headless && options.record) throw BadArguments("--record is for play in windows, not --headless");
     return options;
 }
 
@@ -120,20 +128,36 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     return playScript(app, file, out, err, shot, "script " + options.script);
 }
 
-int playWindowed(const Options& options, std::ostream& err, const Backends& backends) {
+int playWindowed(LiveInput& input, const Options& options, std::ostream& err, const Backends& backends) {
+    try {
+        backends.windows(input, options.scale);
+    } catch (const PlatformError& e) {
+        err << "krax: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int play(const Options& options, std::ostream& err, const Backends& backends) {
     if (!backends.windows) {
         err << "krax: this build has no windows; use --headless\n";
         return 1;
     }
     rt::App app;
     prepare(app, options, err);
-    try {
-        backends.windows(app, options.scale);
-    } catch (const PlatformError& e) {
-        err << "krax: " << e.what() << '\n';
-        return 1;
+    if (!options.record) {
+        LiveInput input(app);
+        return playWindowed(input, options, err, backends);
     }
-    return 0;
+    errno = 0;
+    std::ofstream file(*options.record);
+    if (!file) {
+        err << "krax: cannot write the recording " << *options.record << ": "
+            << (errno ? std::generic_category().message(errno) : "cannot open it") << '\n';
+        return 2;
+    }
+    Recorder recorder(app, file, err, *options.record);
+    return playWindowed(recorder, options, err, backends);
 }
 }  // namespace
 
@@ -154,7 +178,7 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         out << "krax " << kVersion << '\n';
         return 0;
     }
-    if (!options.headless) return playWindowed(options, err, backends);
+    if (!options.headless) return play(options, err, backends);
     return playHeadless(options, in, out, err, backends.shot);
 }
 

@@ -1,7 +1,7 @@
 // The program's command line.
 #pragma once
 
-#include "runtime/app.hpp"
+#include "shell/live_input.hpp"
 #include "shell/script/driver.hpp"
 
 #include <functional>
@@ -13,20 +13,24 @@ namespace shell {
 
 // What the platform of this build offers; either may be missing.
 struct Backends {
-    // Opens the first screen and plays until the program ends, `scale` window pixels
-    // per screen pixel; throws PlatformError when it cannot open its windows.
-    std::function<void(rt::App& app, int scale)> windows;
+    // Opens the first screen of the input's app and plays until the program ends,
+    // feeding the app through `input`, `scale` window pixels per screen pixel; throws
+    // PlatformError when it cannot open its windows.
+    std::function<void(LiveInput& input, int scale)> windows;
     ShotWriter shot;  // for the scenario driver's `shot`
 };
 
 // Runs the program for these arguments (without the program's own name):
 //   --headless [--seed N] [--script FILE]   plays a scenario script (FILE, or `in`
 //                                           for "-" or no --script) on `out` and `err`
+//   [--scale N] [--seed N] [--record FILE]  plays in windows, writing the session to
+//                                           FILE as a script if asked
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
-// Returns the exit status: the script's (see playScript), 0 for --help and --version, 1 without
-// --headless when the windows cannot open (or `backends` has none), 2 for bad arguments
-// or an unreadable script file, each with one line on `err`.
+// Returns the exit status: the script's (see playScript), 0 for --help, --version or a
+// game that ended, 1 without --headless when the windows cannot open (or `backends`
+// has none), 2 for bad arguments, an unreadable script file or a recording file that
+// cannot be written, each with one line on `err`.
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
                    const Backends& backends);
 

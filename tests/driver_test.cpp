@@ -348,7 +348,7 @@ private:
 TEST(CommandLine, Help) {
     const Played played = runWith({"--help"});
     EXPECT_EQ(played.status, 0);
-    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick]\n", 0), 0u);
+    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n", 0), 0u);
     EXPECT_EQ(runWith({"--scale", "5"}).status, 2);
 }
 

@@ -58,13 +58,48 @@ int button(const Word& word) {
     throw ScriptError("expected left or right, not " + written(word));
 }
 
+// A word of one of the tables of names, read as its value.
+template <std::size_t N>
+int named(const std::array<std::pair<int, std::string_view>, N>& table, const Word& word) {
+    std::string names;
+    for (const auto& [value, name] : table) {
+        if (!word.quoted && word.text == name) return value;
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    }
+    throw ScriptError("expected one of " + names + ", not " + written(word));
+}
+
+// The optional SHIFT word of an event: Shift 1, Ctrl 2, Alt 4, added up.
+int shiftAt(Words words, std::size_t at) { return at < words.size() ? int(wholeNumberIn(words[at], 0, 7)) : 0; }
+
+// A window system gives the focus to a shown window, unless it is disabled.
+void activateWindow(rt::App& app, rt::Form& form) {
+    if (form.Enabled() && app.ActiveForm() != &form) app.activate(form);
+}
+
 // As a window system does: a click on an inactive window activates it first. A
 // disabled window takes neither.
 void press(rt::App& app, const Target& target, int which) {
-    if (target.form.Enabled() && app.ActiveForm() != &target.form) app.activate(target.form);
+    activateWindow(app, target.form);
     app.mouseDown(target.form, target.x, target.y, which, 0);
     app.mouseUp(target.form, target.x, target.y, which, 0);
 }
+
+// FORM X Y [BUTTON [SHIFT]] of a button going down or up, anywhere: a window system
+// reports where the button came up even outside the window, and a screen that is
+// gone by then takes nothing.
+struct ButtonEvent {
+    rt::Form& form;
+    rt::Single x, y;
+    int button, shift;
+};
+
+ButtonEvent buttonEvent(rt::App& app, Words words) {
+    return {knownScreen(app, words[1].text), coordinate(words[2]), coordinate(words[3]),
+            words.size() > 4 ? named(kButtonWords, words[4]) : rt::kLeftButton, shiftAt(words, 5)};
+}
+
+int keyCode(const Word& word) { return int(wholeNumberIn(word, 0, 255)); }
 }  // namespace
 
 void click(Session& session, Words words) {
@@ -79,7 +114,8 @@ void click(Session& session, Words words) {
 
 void move(Session& session, Words words) {
     const Target target = pointTarget(session.app, words.subspan(1, 3));
-    session.app.mouseMove(target.form, target.x, target.y, 0, 0);
+    const int held = words.size() > 4 ? named(kHeldWords, words[4]) : 0;
+    session.app.mouseMove(target.form, target.x, target.y, held, shiftAt(words, 5));
 }
 
 void key(Session& session, Words words) {
@@ -95,6 +131,26 @@ void close(Session& session, Words words) {
     if (form.layout().style == rt::WindowStyle::Borderless)
         throw ScriptError(std::string(form.name()) + " has no close box");
     session.app.closeBox(form);
+}
+
+void down(Session& session, Words words) {
+    const ButtonEvent e = buttonEvent(session.app, words);
+    session.app.mouseDown(e.form, e.x, e.y, e.button, e.shift);
+}
+
+void up(Session& session, Words words) {
+    const ButtonEvent e = buttonEvent(session.app, words);
+    session.app.mouseUp(e.form, e.x, e.y, e.button, e.shift);
+}
+
+void keypress(Session& session, Words words) { session.app.keyPress(keyCode(words[1])); }
+
+void keyup(Session& session, Words words) { session.app.keyUp(keyCode(words[1]), shiftAt(words, 2)); }
+
+void activate(Session& session, Words words) {
+    rt::Form& form = knownScreen(session.app, words[1].text);
+    requireShown(session.app, form);
+    activateWindow(session.app, form);
 }
 
 }  // namespace shell

@@ -1,17 +1,34 @@
-// The commands that act as the player would: click, move, key, close.
+// The commands that act as the player would: click, move, key, close; and the single
+// events of a window session, as a recording of one has them: down, up, keypress,
+// keyup, activate.
 #pragma once
 
 #include "shell/script/script_session.hpp"
 
+#include <array>
 #include <string_view>
+#include <utility>
 
 namespace shell {
 
 inline constexpr std::string_view kClickUsage = "click FORM.CONTROL [left|right] or click FORM X Y [left|right]";
 
+// Mouse buttons by the names scripts give them, with the Button value of the game's
+// mouse events; for a move, the buttons held.
+inline constexpr std::array<std::pair<int, std::string_view>, 3> kButtonWords{
+    {{1, "left"}, {2, "right"}, {4, "middle"}}};
+inline constexpr std::array<std::pair<int, std::string_view>, 4> kHeldWords{
+    {{0, "none"}, {1, "left"}, {2, "right"}, {3, "left+right"}}};
+
 void click(Session& session, Words words);
 void move(Session& session, Words words);
 void key(Session& session, Words words);
 void close(Session& session, Words words);
+
+void down(Session& session, Words words);
+void up(Session& session, Words words);
+void keypress(Session& session, Words words);
+void keyup(Session& session, Words words);
+void activate(Session& session, Words words);
 
 }  // namespace shell

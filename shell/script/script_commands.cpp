@@ -8,6 +8,7 @@
 #include "shell/platform_error.hpp"
 
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -17,14 +18,27 @@ namespace {
 // The clock is read back as a Long, so a script cannot move it past that range.
 constexpr rt::Millis kLastMoment = std::numeric_limits<rt::Long>::max();
 
-void wait(Session& session, Words words) {
+// The moment MS milliseconds from now.
+rt::Millis later(Session& session, const Word& word) {
     const rt::Millis most = kLastMoment - session.app.now();
-    const auto ms = words[1].quoted ? std::nullopt : wholeNumber(words[1].text);
+    const auto ms = word.quoted ? std::nullopt : wholeNumber(word.text);
     if (!ms || *ms < 0 || *ms > most)
         throw ScriptError("expected a whole number of milliseconds from 0 to " + std::to_string(most) + ", not " +
-                          written(words[1]));
-    session.app.advanceTo(session.app.now() + *ms);
+                          written(word));
+    return session.app.now() + *ms;
 }
+
+void wait(Session& session, Words words) { session.app.advanceTo(later(session, words[1])); }
+
+// As the loop of a window session that wakes this late: every timer due by then
+// ticks once, at the time of waking.
+void catchup(Session& session, Words words) { session.app.catchUp(later(session, words[1])); }
+
+void seed(Session& session, Words words) {
+    session.app.fixSeed(std::uint32_t(wholeNumberIn(words[1], 0, std::numeric_limits<std::uint32_t>::max())));
+}
+
+void everyTick(Session& session, Words) { session.app.setQuietTimersSleep(false); }
 
 void answer(Session& session, Words words) { session.inputBox.answer(words[1].text); }
 void cancel(Session& session, Words) { session.inputBox.cancel(); }
@@ -48,11 +62,19 @@ struct Command {
 
 constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
-constexpr std::array<Command, 12> kCommands{{
+constexpr std::array<Command, 21> kCommands{{
     {"wait", 2, 2, "wait MS", wait},
+    {"catchup", 2, 2, "catchup MS", catchup},
+    {"seed", 2, 2, "seed N", seed},
+    {"every-tick", 1, 1, "every-tick", everyTick},
     {"click", 2, 5, kClickUsage, click},
-    {"move", 4, 4, "move FORM X Y", move},
+    {"move", 4, 6, "move FORM X Y [none|left|right|left+right [SHIFT]]", move},
+    {"down", 4, 6, "down FORM X Y [left|right|middle [SHIFT]]", down},
+    {"up", 4, 6, "up FORM X Y [left|right|middle [SHIFT]]", up},
     {"key", 2, 2, "key NAME", key},
+    {"keypress", 2, 2, "keypress CODE", keypress},
+    {"keyup", 2, 3, "keyup CODE [SHIFT]", keyup},
+    {"activate", 2, 2, "activate FORM", activate},
     {"answer", 2, 2, "answer TEXT", answer},
     {"cancel", 1, 1, "cancel", cancel},
     {"close", 2, 2, "close FORM", close},

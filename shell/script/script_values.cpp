@@ -19,15 +19,6 @@ std::optional<std::int64_t> parsed(std::string_view text) {
     return value;
 }
 
-// A whole number from `low` to `high`, from a bare word.
-std::int64_t wholeIn(const Word& word, std::int64_t low, std::int64_t high) {
-    const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
-    if (!n || *n < low || *n > high)
-        throw ScriptError("expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
-                          ", not " + written(word));
-    return *n;
-}
-
 struct Reader {
     const Word& word;
 
@@ -36,11 +27,11 @@ struct Reader {
         throw ScriptError("expected True or False, not " + written(word));
     }
     rt::Value operator()(rt::Integer) const {
-        return rt::Integer(static_cast<int>(wholeIn(word, rt::Integer::kMin, rt::Integer::kMax)));
+        return rt::Integer(static_cast<int>(wholeNumberIn(word, rt::Integer::kMin, rt::Integer::kMax)));
     }
     rt::Value operator()(rt::Long) const {
         using Limits = std::numeric_limits<rt::Long>;
-        return static_cast<rt::Long>(wholeIn(word, Limits::min(), Limits::max()));
+        return static_cast<rt::Long>(wholeNumberIn(word, Limits::min(), Limits::max()));
     }
     rt::Value operator()(rt::Single) const {
         const auto x = word.quoted ? std::nullopt : number(word.text);
@@ -52,6 +43,14 @@ struct Reader {
 }  // namespace
 
 std::optional<std::int64_t> wholeNumber(std::string_view text) { return parsed(text); }
+
+std::int64_t wholeNumberIn(const Word& word, std::int64_t low, std::int64_t high) {
+    const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
+    if (!n || *n < low || *n > high)
+        throw ScriptError("expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                          ", not " + written(word));
+    return *n;
+}
 
 std::optional<rt::Single> number(std::string_view text) {
     const auto x = rt::singleFromText(text);

@@ -12,6 +12,8 @@ namespace shell {
 
 // A whole number in decimal, optionally negative; nullopt for anything else.
 std::optional<std::int64_t> wholeNumber(std::string_view text);
+// The bare word as a whole number from `low` to `high`; throws ScriptError otherwise.
+std::int64_t wholeNumberIn(const Word& word, std::int64_t low, std::int64_t high);
 // A finite decimal number (such as 3069, 2.5 or -1e3); nullopt for anything else.
 std::optional<rt::Single> number(std::string_view text);
 

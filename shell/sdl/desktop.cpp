@@ -1,6 +1,7 @@
 #include "shell/sdl/desktop.hpp"
 
 #include "shell/flow.hpp"
+#include "shell/live_input.hpp"
 #include "shell/sdl/form_window.hpp"
 #include "shell/sdl/input_box_window.hpp"
 #include "shell/real_clock.hpp"
@@ -34,9 +35,9 @@ int shiftState() {
 
 class Desktop {
 public:
-    Desktop(rt::App& app, int scale)
-        : app_(app), scale_(scale), inputBox_(clock_, pictures_, fonts_, scale) {
-        app_.setInputBoxHost(&inputBox_);
+    Desktop(LiveInput& input, int scale)
+        : input_(input), app_(input.app()), scale_(scale), inputBox_(clock_, pictures_, fonts_, scale) {
+        app_.setInputBoxHost(&input_.inputBox(inputBox_));
         icon_ = pictures_.surface(kIcon, false);
         if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {
             cursor_ = SDL_CreateColorCursor(pointer, kHotSpot * scale, kHotSpot * scale);
@@ -56,11 +57,11 @@ public:
             showWindows();
             SDL_Event e;
             if (SDL_WaitEventTimeout(&e, sleepTime())) {
-                app_.catchUp(clock_.now());
+                input_.catchUp(clock_.now());
                 dispatch(e);
                 while (app_.Running() && SDL_PollEvent(&e)) dispatch(e);
             }
-            app_.catchUp(clock_.now());
+            input_.catchUp(clock_.now());
         }
     }
 
@@ -116,10 +117,13 @@ private:
         if (e.event == SDL_WINDOWEVENT_EXPOSED) w->exposed();
         // A disabled window does not become the active one.
         if (e.event == SDL_WINDOWEVENT_FOCUS_GAINED && w->form().Enabled()) {
-            app_.activate(w->form());
+            input_.activate(w->form());
             raised_ = app_.ActiveForm();
         }
-        if (e.event == SDL_WINDOWEVENT_CLOSE) app_.closeBox(w->form());
+        // A borderless window has no close box; closing the reload screen some other
+        // way would leave the game screen disabled for good.
+        if (e.event == SDL_WINDOWEVENT_CLOSE && w->form().layout().style != rt::WindowStyle::Borderless)
+            input_.closeBox(w->form());
     }
 
     void mouseButton(const SDL_MouseButtonEvent& e) {
@@ -127,9 +131,9 @@ private:
         if (!w) return;
         const rt::Single x = w->twips(e.x), y = w->twips(e.y);
         if (e.type == SDL_MOUSEBUTTONDOWN)
-            app_.mouseDown(w->form(), x, y, buttonOf(e.button), shiftState());
+            input_.mouseDown(w->form(), x, y, buttonOf(e.button), shiftState());
         else
-            app_.mouseUp(w->form(), x, y, buttonOf(e.button), shiftState());
+            input_.mouseUp(w->form(), x, y, buttonOf(e.button), shiftState());
     }
 
     void mouseMotion(const SDL_MouseMotionEvent& e) {
@@ -138,21 +142,22 @@ private:
         int buttons = 0;
         if (e.state & SDL_BUTTON_LMASK) buttons |= rt::kLeftButton;
         if (e.state & SDL_BUTTON_RMASK) buttons |= rt::kRightButton;
-        app_.mouseMove(w->form(), w->twips(e.x), w->twips(e.y), buttons, shiftState());
+        input_.mouseMove(w->form(), w->twips(e.x), w->twips(e.y), buttons, shiftState());
     }
 
     void keyDown(const SDL_Keysym& key) {
-        if (const auto c = controlCharacterOf(key)) app_.keyPress(*c);
+        if (const auto c = controlCharacterOf(key)) input_.keyPress(*c);
     }
 
     void textInput(const char* text) {
-        for (const char* c = text; *c; ++c) app_.keyPress(static_cast<unsigned char>(*c));
+        for (const char* c = text; *c; ++c) input_.keyPress(static_cast<unsigned char>(*c));
     }
 
     void keyUp(const SDL_Keysym& key) {
-        if (const auto stroke = strokeOf(key)) app_.keyUp(stroke->keyCode, stroke->shift);
+        if (const auto stroke = strokeOf(key)) input_.keyUp(stroke->keyCode, stroke->shift);
     }
 
+    LiveInput& input_;
     rt::App& app_;
     int scale_;
     RealClock clock_;
@@ -167,11 +172,12 @@ private:
 
 }  // namespace
 
-void playInWindows(rt::App& app, int scale) {
+void playInWindows(LiveInput& input, int scale) {
     SdlLibrary library(true);
-    Desktop desktop(app, scale);
-    app.start(kFirstScreen);  // the clock's time 0
+    Desktop desktop(input, scale);
+    input.app().start(kFirstScreen);  // the clock's time 0
     desktop.run();
+    input.ended();
 }
 
 }  // namespace shell

@@ -2,12 +2,13 @@
 // timers on the real clock. Sleeps until the next tick or input.
 #pragma once
 
-#include "runtime/app.hpp"
+#include "shell/live_input.hpp"
 
 namespace shell {
 
-// Opens the first screen and plays until the program ends. `scale`: window pixels per screen pixel. Throws
+// Opens the first screen of `input`'s app and plays until the program ends, feeding
+// the app through `input`. `scale`: window pixels per screen pixel. Throws
 // PlatformError when there is no display or a window cannot be made.
-void playInWindows(rt::App& app, int scale);
+void playInWindows(LiveInput& input, int scale);
 
 }  // namespace shell
