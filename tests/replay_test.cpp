@@ -55,11 +55,10 @@ TEST(SingleEvents, CatchUpTicksEachDueTimerOnceAtTheTimeOfWaking) {
 
 TEST(SingleEvents, SeedLinePlaysTheGameOfTheSeedOption) {
     const std::string round = "click Form1.Image5\nwait 20000\ndump\n";
-    std::istringstream none;
     std::ostringstream out, err;
     const std::vector<std::string_view> args{"--headless", "--seed", "5"};
     std::istringstream script(round);
-    ASSERT_EQ(shell::runCommandLine(args, script, out, err), 0) << err.str();
+    ASSERT_EQ(shell::runCommandLine(args, script, out, err, {}), 0) << err.str();
     const Played seeded = play("seed 5\n" + round);
     EXPECT_EQ(seeded.status, 0) << seeded.err;
     EXPECT_EQ(seeded.out, out.str());
