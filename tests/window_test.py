@@ -324,6 +324,10 @@ def play(s):
     s.check_window(reload_screen, *RELOAD, framed=False)
     now = s.state("Form2.Enabled", "App.ActiveForm")
     check(now == {"Form2.Enabled": "False", "App.ActiveForm": "frmCredits"}, "six shots disable the game screen")
+    s.x.close_box(reload_screen)  # as a window manager's keys would: it has no close box
+    time.sleep(0.3)
+    check(reload_screen in s.windows() and s.state("Form2.Enabled")["Form2.Enabled"] == "False",
+          "the reload screen stays up when told to close: only Reload returns to the round")
     s.click(reload_screen, *s.centre("frmCredits", "Image2"))  # Reload
     s.gone(reload_screen)
     now = s.state("Form2.Enabled", "App.ActiveForm", "Form2.intBullets")
