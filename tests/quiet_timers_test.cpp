@@ -279,7 +279,10 @@ private:
         const int button = pick(0, 3) ? rt::kLeftButton : rt::kRightButton;
         both([&](rt::App& app) {
             rt::Form& target = *app.windows()[w];
-            if (!click) return app.mouseMove(target, x, y, 0, 0);
+            if (!click) {
+                app.mouseMove(target, x, y, 0, 0);
+                return;
+            }
             if (target.Enabled()) app.activate(target);
             app.mouseDown(target, x, y, button, 0);
             app.mouseUp(target, x, y, button, 0);
