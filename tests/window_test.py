@@ -457,6 +457,10 @@ def main():
         except (Failed, subprocess.TimeoutExpired) as failure:
             print("FAILED:", failure)
             if session:
+                status = session.game.poll()
+                print("the game is", "still running" if status is None else f"gone with status {status}")
+                session.errors.seek(0)
+                print("its standard error:", session.errors.read().strip() or "(empty)")
                 kept = os.path.join(tempfile.gettempdir(), "krax-window-failed.script")
                 shutil.copy(session.recording, kept)
                 print("the recording is kept in", kept)
