@@ -7,6 +7,8 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    // As the desktop build's main: a read error on standard input shows as one.
+    std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     return shell::runCommandLine(args, std::cin, std::cout, std::cerr, {});
 }

@@ -77,8 +77,7 @@ install_npm_packages() {
   cmp -s tests/web/package-lock.json "$dir/installed.lock" && return 0
   mkdir -p "$dir"
   cp tests/web/package.json tests/web/package-lock.json "$dir/"
-  (cd "$dir" && npm ci --no-audit --no-fund)
-  cp tests/web/package-lock.json "$dir/installed.lock"
+  (cd "$dir" && npm ci --no-audit --no-fund) && cp tests/web/package-lock.json "$dir/installed.lock"
 }
 
 [ "${1:-}" = package ] && { package; exit; }
@@ -89,7 +88,8 @@ case "${1:-run}" in
   test)
     build_native
     build_web
-    install_npm_packages
+    # Without them (no network, say) the browser test reports itself skipped.
+    install_npm_packages || echo "krax: the browser test's npm packages did not install" >&2
     build_asan
     ctest --preset "$preset"
     ctest --preset web

@@ -32,6 +32,8 @@ mergeInto(LibraryManager.library, {
     var element = document.createElement('div');
     element.className = borderless ? 'window borderless' : 'window';
     element.dataset.form = form;
+    // The right button is the game's, on the title bar too.
+    element.addEventListener('contextmenu', function(e) { e.preventDefault(); });
     if (!borderless) {
       var bar = document.createElement('div');
       bar.className = 'title';
@@ -47,7 +49,6 @@ mergeInto(LibraryManager.library, {
     var canvas = document.createElement('canvas');
     canvas.style.width = width + 'px';
     canvas.style.height = height + 'px';
-    canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
     element.append(canvas);
     document.getElementById('desk').append(element);
     kraxPage.place(element);

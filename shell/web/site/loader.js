@@ -35,6 +35,8 @@
       Promise.all(kraxPictureNames.map(loadPicture).concat(loadFont())).then(
         function() { removeRunDependency('krax-assets'); }, failed);
     }],
+    // What the program says on standard error is an error on the console.
+    printErr: function(text) { console.error(text); },
     onAbort: function(what) { failed(String(what)); },
   };
 
