@@ -132,25 +132,14 @@ TEST_F(QuietTimers, ASleepingTimerKeepsItsPeriodThroughALateLoop) {
 
 // --- the whole game, both ways ---
 
-// A program as krax --headless starts it, with a count of the handler runs of its timers.
+// A program as krax --headless starts it.
 struct Program {
     explicit Program(bool quietTimersSleep, std::uint32_t seed) {
         app.setErrorStream(errors);
         app.setQuietTimersSleep(quietTimersSleep);
         app.fixSeed(seed);
         shell::defineScreens(app);
-        for (const std::string& name : app.formNames()) countTicks(app.form(name));
         app.start(shell::kFirstScreen);
-    }
-    void countTicks(rt::Form& form) {
-        for (const auto& control : form.controls()) {
-            auto* timer = dynamic_cast<rt::Timer*>(control.get());
-            if (!timer || !timer->Tick) continue;
-            timer->Tick = [this, tick = timer->Tick] {
-                ++handlerRuns;
-                tick();
-            };
-        }
     }
     // What a player or a script could tell apart: the dump, where each timer's next
     // tick falls, the pictures painted on picture boxes, the error reports.
@@ -169,7 +158,6 @@ struct Program {
 
     std::ostringstream errors;
     rt::App app;
-    long handlerRuns = 0;
 };
 
 TEST(QuietGame, ALongWaitOnARunningRoundEndsWithNothingAwake) {
@@ -184,7 +172,7 @@ TEST(QuietGame, ALongWaitOnARunningRoundEndsWithNothingAwake) {
     app.advanceTo(2147483647);
     EXPECT_EQ(app.now(), 2147483647);
     EXPECT_EQ(app.nextTick(), std::nullopt);
-    EXPECT_LT(program.handlerRuns, 60 * 200);  // a round's worth, not 2^31 ms of polling
+    EXPECT_LT(program.app.handlerRuns(), 60 * 200);  // a round's worth, not 2^31 ms of polling
 }
 
 // The first line where two states differ, both ways, or empty text.
@@ -210,7 +198,7 @@ public:
             step();
             ASSERT_EQ(firstDifference(quiet_.state(), busy_.state()), "") << "after event " << n;
         }
-        EXPECT_LT(quiet_.handlerRuns, busy_.handlerRuns);
+        EXPECT_LT(quiet_.app.handlerRuns(), busy_.app.handlerRuns());
     }
 
 private:
