@@ -98,7 +98,7 @@ def main():
         for scale in ("1", "2"):
             for label, round_, extra in (("menu", False, []), ("round", True, []),
                                          ("round, --every-tick", True, ["--every-tick"])):
-                cpu, main, every = measure(env, ["--scale", scale, *extra], round_)
+                cpu, main, every = measure(env, ["--scale", scale, "--seed", "1", *extra], round_)
                 print(f"{label + ', scale ' + scale:32} {cpu:12.2f} {main:11.1f} {every:12.1f}")
         for scale in ("1", "2"):
             krax, bare = [], []
