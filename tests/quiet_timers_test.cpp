@@ -288,18 +288,21 @@ private:
     Program quiet_, busy_;
 };
 
+// Each session plays both ways itself, so the suite's second run has nothing to add.
 TEST(QuietGame, ManySeededSessionsOnTheVirtualClockGiveTheSameStateAfterEveryEvent) {
-    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    if (everyTick()) GTEST_SKIP() << "compares both ways already";
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        Twins(seed, false).play(600);
+        Twins(seed, false).play(400);
         if (HasFatalFailure()) return;
     }
 }
 
 TEST(QuietGame, ManySeededSessionsInTheWindowLoopGiveTheSameStateAfterEveryEvent) {
-    for (std::uint32_t seed = 101; seed <= 112; ++seed) {
+    if (everyTick()) GTEST_SKIP() << "compares both ways already";
+    for (std::uint32_t seed = 101; seed <= 108; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        Twins(seed, true).play(600);
+        Twins(seed, true).play(400);
         if (HasFatalFailure()) return;
     }
 }
