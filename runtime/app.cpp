@@ -84,6 +84,7 @@ void App::passSleepers(Millis moment, std::size_t before) {
 
 void App::tick(std::size_t index) {
     Timer& timer = *timers_[index].timer;
+    if (timer.Tick) ++handlerRuns_;
     const std::uint64_t before = changes_.count();
     clockRead_ = false;
     {

@@ -74,6 +74,8 @@ public:
     // same game.
     void setQuietTimersSleep(bool on) { quietTimersSleep_ = on; }
     bool quietTimersSleep() const { return quietTimersSleep_; }
+    // How many timer handlers have run so far, for benchmarks and tests.
+    std::uint64_t handlerRuns() const { return handlerRuns_; }
 
     // Input from the window system. Nothing reaches a form that is hidden or disabled;
     // keys go to the active form.
@@ -150,6 +152,7 @@ private:
     bool clockRead_ = false;
     Changes changes_;
     bool quietTimersSleep_ = true;
+    std::uint64_t handlerRuns_ = 0;
     bool running_ = true;
     int depth_ = 0;
     Random random_;

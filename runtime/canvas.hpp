@@ -15,6 +15,7 @@ struct Rgb {
 
 struct PixelRect {
     int x = 0, y = 0, w = 0, h = 0;
+    friend constexpr bool operator==(PixelRect, PixelRect) = default;
 };
 
 struct PixelSize {

@@ -37,15 +37,10 @@ int pixels(Single twips, int scale) {
     return int(std::clamp(p, -kFarthestPixel, kFarthestPixel));
 }
 
-PixelRect toPixels(const Rect& r, int scale) {
-    const int x = pixels(r.left, scale), y = pixels(r.top, scale);
-    return {x, y, pixels(r.left + r.width, scale) - x, pixels(r.top + r.height, scale) - y};
-}
+bool empty(PixelRect r) { return r.w <= 0 || r.h <= 0; }
 
-PixelRect intersect(PixelRect a, PixelRect b) {
-    const int x = std::max(a.x, b.x), y = std::max(a.y, b.y);
-    const int right = std::min(a.x + a.w, b.x + b.w), bottom = std::min(a.y + a.h, b.y + b.h);
-    return {x, y, std::max(0, right - x), std::max(0, bottom - y)};
+PixelRect wholeClient(const FormLayout& layout, int scale) {
+    return devicePixels({0, 0, layout.clientWidth, layout.clientHeight}, scale);
 }
 
 PixelRect inset(PixelRect r, int by) { return {r.x + by, r.y + by, r.w - 2 * by, r.h - 2 * by}; }
@@ -58,18 +53,21 @@ FontSpec fontAt(const Font& font, int scale) {
 
 class Painter {
 public:
-    Painter(const Form& form, Canvas& canvas, int scale)
-        : canvas_(canvas), scale_(scale), client_{toPixels({0, 0, form.layout().clientWidth,
-                                                            form.layout().clientHeight}, scale)} {}
+    Painter(const Form& form, Canvas& canvas, int scale, PixelRect area)
+        : canvas_(canvas),
+          scale_(scale),
+          whole_(wholeClient(form.layout(), scale)),
+          client_(intersect(area, whole_)) {}
 
     void background(const FormLayout& layout) {
         clip(client_);
         canvas_.fill(client_, resolve(layout.back, kButtonFace));
-        if (layout.picture) naturalPicture(layout.picture, client_);
+        if (layout.picture) naturalPicture(layout.picture, whole_);
     }
 
     void control(const Control& c) {
-        const PixelRect box = toPixels(c.rect(), scale_);
+        const PixelRect box = devicePixels(c.rect(), scale_);
+        if (empty(intersect(box, client_))) return;  // an empty clip would clip nothing
         switch (c.kind()) {
             case Kind::Shape: return shape(c.layout(), box);
             case Kind::Image: return image(c.layout(), box);
@@ -164,7 +162,8 @@ private:
 
     Canvas& canvas_;
     int scale_;
-    PixelRect client_;
+    PixelRect whole_;   // the client area
+    PixelRect client_;  // the part of it being drawn
 };
 
 }  // namespace
@@ -173,8 +172,23 @@ PixelSize clientPixels(const FormLayout& layout, int scale) {
     return {pixels(layout.clientWidth, scale), pixels(layout.clientHeight, scale)};
 }
 
+PixelRect devicePixels(const Rect& r, int scale) {
+    const int x = pixels(r.left, scale), y = pixels(r.top, scale);
+    return {x, y, pixels(r.left + r.width, scale) - x, pixels(r.top + r.height, scale) - y};
+}
+
+PixelRect intersect(PixelRect a, PixelRect b) {
+    const int x = std::max(a.x, b.x), y = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.w, b.x + b.w), bottom = std::min(a.y + a.h, b.y + b.h);
+    return {x, y, std::max(0, right - x), std::max(0, bottom - y)};
+}
+
 void drawForm(const Form& form, Canvas& canvas, int scale) {
-    Painter painter(form, canvas, scale);
+    drawForm(form, canvas, scale, wholeClient(form.layout(), scale));
+}
+
+void drawForm(const Form& form, Canvas& canvas, int scale, PixelRect area) {
+    Painter painter(form, canvas, scale, area);
     painter.background(form.layout());
     const auto& controls = form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)

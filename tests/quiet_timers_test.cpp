@@ -132,25 +132,14 @@ TEST_F(QuietTimers, ASleepingTimerKeepsItsPeriodThroughALateLoop) {
 
 // --- the whole game, both ways ---
 
-// A program as krax --headless starts it, with a count of the handler runs of its timers.
+// A program as krax --headless starts it.
 struct Program {
     explicit Program(bool quietTimersSleep, std::uint32_t seed) {
         app.setErrorStream(errors);
         app.setQuietTimersSleep(quietTimersSleep);
         app.fixSeed(seed);
         shell::defineScreens(app);
-        for (const std::string& name : app.formNames()) countTicks(app.form(name));
         app.start(shell::kFirstScreen);
-    }
-    void countTicks(rt::Form& form) {
-        for (const auto& control : form.controls()) {
-            auto* timer = dynamic_cast<rt::Timer*>(control.get());
-            if (!timer || !timer->Tick) continue;
-            timer->Tick = [this, tick = timer->Tick] {
-                ++handlerRuns;
-                tick();
-            };
-        }
     }
     // What a player or a script could tell apart: the dump, where each timer's next
     // tick falls, the pictures painted on picture boxes, the error reports.
@@ -169,7 +158,6 @@ struct Program {
 
     std::ostringstream errors;
     rt::App app;
-    long handlerRuns = 0;
 };
 
 TEST(QuietGame, ALongWaitOnARunningRoundEndsWithNothingAwake) {
@@ -184,7 +172,7 @@ TEST(QuietGame, ALongWaitOnARunningRoundEndsWithNothingAwake) {
     app.advanceTo(2147483647);
     EXPECT_EQ(app.now(), 2147483647);
     EXPECT_EQ(app.nextTick(), std::nullopt);
-    EXPECT_LT(program.handlerRuns, 60 * 200);  // a round's worth, not 2^31 ms of polling
+    EXPECT_LT(program.app.handlerRuns(), 60 * 200);  // a round's worth, not 2^31 ms of polling
 }
 
 // The first line where two states differ, both ways, or empty text.
@@ -210,7 +198,7 @@ public:
             step();
             ASSERT_EQ(firstDifference(quiet_.state(), busy_.state()), "") << "after event " << n;
         }
-        EXPECT_LT(quiet_.handlerRuns, busy_.handlerRuns);
+        EXPECT_LT(quiet_.app.handlerRuns(), busy_.app.handlerRuns());
     }
 
 private:
@@ -300,18 +288,21 @@ private:
     Program quiet_, busy_;
 };
 
+// Each session plays both ways itself, so the suite's second run has nothing to add.
 TEST(QuietGame, ManySeededSessionsOnTheVirtualClockGiveTheSameStateAfterEveryEvent) {
-    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    if (everyTick()) GTEST_SKIP() << "compares both ways already";
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        Twins(seed, false).play(600);
+        Twins(seed, false).play(400);
         if (HasFatalFailure()) return;
     }
 }
 
 TEST(QuietGame, ManySeededSessionsInTheWindowLoopGiveTheSameStateAfterEveryEvent) {
-    for (std::uint32_t seed = 101; seed <= 112; ++seed) {
+    if (everyTick()) GTEST_SKIP() << "compares both ways already";
+    for (std::uint32_t seed = 101; seed <= 108; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        Twins(seed, true).play(600);
+        Twins(seed, true).play(400);
         if (HasFatalFailure()) return;
     }
 }

@@ -4,6 +4,7 @@
 #include "shell/sdl/platform_error.hpp"
 
 #include <algorithm>
+#include <vector>
 
 namespace shell {
 
@@ -23,14 +24,20 @@ FormWindow::FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts&
                                flagsFor(layout));
     if (!window_) failSdl("cannot open the window of " + std::string(layout.name));
     if (icon && layout.icon) SDL_SetWindowIcon(window_, icon);
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    // Drawn by the processor into the window's own pixels, which stay as drawn between
+    // frames: a frame redraws and sends to the screen only what changed. (Through a
+    // GPU driver every frame would start from nothing, and without a GPU, as under a
+    // virtual display, the driver's software rasteriser costs more than the whole game.)
+    // The window's pixels are sent to the display as they are, not through the GPU,
+    // which SDL would otherwise try, and then use, first.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    renderer_ = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
     if (!renderer_) {
         SDL_DestroyWindow(window_);
         failSdl("cannot draw in the window of " + std::string(layout.name));
     }
-    int drawableWidth = 0, drawableHeight = 0;
-    SDL_GetRendererOutputSize(renderer_, &drawableWidth, &drawableHeight);
-    drawScale_ = std::max(1, drawableWidth / std::max(1, rt::clientPixels(layout, 1).w));
+    drawScale_ = std::max(1, surface->w / std::max(1, rt::clientPixels(layout, 1).w));
     canvas_ = std::make_unique<SdlCanvas>(renderer_, pictures, fonts, drawScale_ >= 2);
 }
 
@@ -42,11 +49,14 @@ FormWindow::~FormWindow() {
 
 void FormWindow::drawIfChanged() {
     if (drawn_ && drawnVersion_ == form_.version()) return;
-    SDL_RenderSetClipRect(renderer_, nullptr);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    rt::drawForm(form_, *canvas_, drawScale_);
+    if (!drawn_) damage_.forget();
+    std::vector<SDL_Rect> rects;
+    for (const rt::PixelRect& area : damage_.since(form_, drawScale_)) {
+        rt::drawForm(form_, *canvas_, drawScale_, area);
+        rects.push_back({area.x, area.y, area.w, area.h});
+    }
     SDL_RenderPresent(renderer_);
+    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window_, rects.data(), int(rects.size()));
     drawnVersion_ = form_.version();
     drawn_ = true;
 }

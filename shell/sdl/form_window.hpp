@@ -1,7 +1,8 @@
 // The window of one shown screen: made when the screen is shown, gone when it is
-// hidden or unloaded. It redraws only when the screen's pixels changed.
+// hidden or unloaded. It redraws only the parts of it whose pixels changed.
 #pragma once
 
+#include "runtime/damage.hpp"
 #include "runtime/form.hpp"
 #include "shell/sdl/sdl_canvas.hpp"
 
@@ -35,6 +36,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     std::unique_ptr<SdlCanvas> canvas_;
+    rt::Damage damage_;
     int drawScale_ = 1;  // device pixels per screen pixel
     std::uint64_t drawnVersion_ = 0;
     bool drawn_ = false;

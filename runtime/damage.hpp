@@ -1,0 +1,36 @@
+// What changed on a screen since it was last drawn, as areas of its client area in
+// device pixels, so that a backend redraws and presents only those (drawForm with an
+// area). A control's pixels lie inside its rectangle, so a control that was shown,
+// hidden, moved, recaptioned or repainted damages its old and its new rectangle.
+#pragma once
+
+#include "runtime/canvas.hpp"
+#include "runtime/form.hpp"
+
+#include <string>
+#include <vector>
+
+namespace rt {
+
+class Damage {
+public:
+    // The areas whose pixels may differ since the last call, and remembers the form as
+    // it is now. The first call, and the first after forget(), gives the whole client area.
+    std::vector<PixelRect> since(const Form& form, int scale);
+    void forget() { seen_.clear(); }
+
+private:
+    // What of a control shows on screen.
+    struct Seen {
+        bool visible = false;
+        PixelRect box{};
+        std::string caption;
+        const char* painted = nullptr;
+        bool operator==(const Seen&) const = default;
+    };
+    static Seen seen(const Control& control, int scale);
+
+    std::vector<Seen> seen_;
+};
+
+}  // namespace rt
