@@ -48,9 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rt::App app;
     std::ostringstream out, err;
     app.setErrorStream(err);
-    shell::defineScreens(app);
-    app.fixSeed(1);
-    app.start(shell::kFirstScreen);
+    shell::startOnSeed(app, 1);
     std::istringstream script(text);
     shell::playScript(app, script, out, err, drawOnly);
     return 0;

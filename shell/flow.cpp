@@ -59,4 +59,10 @@ void defineScreens(rt::App& app) {
         app.define(layout->name, [layout](rt::App& a) { return make(a, *layout); });
 }
 
+void startOnSeed(rt::App& app, std::uint32_t seed) {
+    defineScreens(app);
+    app.fixSeed(seed);
+    app.start(kFirstScreen);
+}
+
 }  // namespace shell

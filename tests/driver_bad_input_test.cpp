@@ -39,9 +39,7 @@ Played play(std::istream& script) {
     rt::App app;
     std::ostringstream out, err;
     app.setErrorStream(err);
-    shell::defineScreens(app);
-    app.fixSeed(1);
-    app.start(shell::kFirstScreen);
+    shell::startOnSeed(app, 1);
     const int status = shell::playScript(app, script, out, err, shell::saveScreenshot);
     return {status, out.str(), err.str()};
 }

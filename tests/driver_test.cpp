@@ -39,9 +39,7 @@ Played play(std::string_view script) {
     useTimerMode(app);
     std::ostringstream out, err;
     app.setErrorStream(err);
-    shell::defineScreens(app);
-    app.fixSeed(1);
-    app.start(shell::kFirstScreen);
+    shell::startOnSeed(app, 1);
     std::istringstream in{std::string(script)};
     const int status = shell::playScript(app, in, out, err, shell::saveScreenshot);
     return {status, out.str(), err.str()};

@@ -14,9 +14,7 @@ namespace {
 TEST(Readout, GivesTextsBareAndOtherValuesAsScriptsWriteThem) {
     rt::App app;
     std::ostringstream out, err;
-    shell::defineScreens(app);
-    app.fixSeed(1);
-    app.start(shell::kFirstScreen);
+    shell::startOnSeed(app, 1);
     std::istringstream script("click Form1.Image5\nwait 1000\nset Form2.imgP2(2).Visible True\nclick Form2.imgP2(2)\n");
     ASSERT_EQ(shell::playScript(app, script, out, err), 0) << err.str();
 

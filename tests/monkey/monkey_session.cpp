@@ -94,9 +94,7 @@ Outcome playSession(std::uint32_t playerSeed, std::uint32_t gameSeed, int& event
     rt::App app;
     std::ostringstream out, err;
     app.setErrorStream(err);
-    shell::defineScreens(app);
-    app.fixSeed(gameSeed);
-    app.start(shell::kFirstScreen);
+    shell::startOnSeed(app, gameSeed);
     Player player(app, playerSeed);
     MonkeyScript script(app, player, err, events, transcript, reached);
     std::istream in(&script);
