@@ -4,7 +4,8 @@
 SDL wakes its waiting event loop with a client message sent over X on a connection of
 its own; the X server may refuse it, with BadWindow, when the game has meanwhile closed
 the window it was sent to. With the library x11_hold_wakeup preloaded, every such
-message goes out one wake-up late, so that this happens every time a screen closes.
+message goes out one wake-up late, so that this happens every time a screen closes,
+and the last one as SDL closes its connection after the game's windows are gone.
 Played in the real windows under Xvfb: START, then ten times an empty gun and Reload
 (and Continue and Play Again when a round ends), then a shot. The game must play on,
 hold the same X resources after the tenth reload as after the first, and end with

@@ -3,7 +3,9 @@
 // with the next one instead. A message meant for a window the game has closed in
 // between then reaches the X server after the window is gone, as it may when the
 // server runs the game's two connections in another order: always, not once in a while.
-// At exit, writes to the file named by KRAX_HOLD_WAKEUP_LOG how many it sent late.
+// The one still held when SDL closes its connection goes out then, when the game's
+// windows are all gone. At exit, writes to the file named by KRAX_HOLD_WAKEUP_LOG how
+// many it sent late.
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>
@@ -15,6 +17,7 @@
 namespace {
 
 using SendEvent = Status (*)(Display*, Window, Bool, long, XEvent*);
+using CloseDisplay = int (*)(Display*);
 
 struct Message {
     Display* display;
@@ -27,9 +30,14 @@ struct Message {
 std::optional<Message> held;
 int sentLate = 0;
 
+template <typename Function>
+Function real(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
 SendEvent realSendEvent() {
-    static const auto real = reinterpret_cast<SendEvent>(dlsym(RTLD_NEXT, "XSendEvent"));
-    return real;
+    static const auto function = real<SendEvent>("XSendEvent");
+    return function;
 }
 
 bool isWakeUp(Display* display, const XEvent& event) {
@@ -38,7 +46,10 @@ bool isWakeUp(Display* display, const XEvent& event) {
     return event.xclient.message_type == wakeUp;
 }
 
-void send(Message& m) { realSendEvent()(m.display, m.window, m.propagate, m.mask, &m.event); }
+void sendHeld() {
+    realSendEvent()(held->display, held->window, held->propagate, held->mask, &held->event);
+    ++sentLate;
+}
 
 void sayHowMany() {
     if (const char* log = std::getenv("KRAX_HOLD_WAKEUP_LOG"))
@@ -55,10 +66,13 @@ extern "C" Status XSendEvent(Display* display, Window window, Bool propagate, lo
     if (!isWakeUp(display, *event)) return realSendEvent()(display, window, propagate, mask, event);
     static const int registered = std::atexit(sayHowMany);
     (void)registered;
-    if (held) {
-        send(*held);
-        ++sentLate;
-    }
+    if (held) sendHeld();
     held = Message{display, window, propagate, mask, *event};
     return 1;
+}
+
+extern "C" int XCloseDisplay(Display* display) {
+    static const auto closeDisplay = real<CloseDisplay>("XCloseDisplay");
+    if (held && held->display == display) sendHeld(), held.reset();
+    return closeDisplay(display);
 }

@@ -82,8 +82,8 @@ SdlLibrary::SdlLibrary(bool video) {
     if (SDL_Init(0) != 0) failSdl("cannot start SDL");
     try {
         if (video) {
-            openDisplay();
             outliveXErrors();
+            openDisplay();
         }
     } catch (const PlatformError&) {
         SDL_Quit();

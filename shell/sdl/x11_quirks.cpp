@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <set>
-#include <string_view>
 #include <utility>
 
 namespace shell {
@@ -36,10 +35,10 @@ int onXError(Display* display, XErrorEvent* e) {
 }  // namespace
 
 void outliveXErrors() {
-    // SDL's own handler, installed as its video started, hands every error on to Xlib's;
-    // SDL puts back the one it found when its video stops.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::string_view(driver) == "x11") XSetErrorHandler(onXError);
+    // Before SDL's video starts: SDL's own handler hands every error on to the one it
+    // found, and puts that one back when its video stops, before it closes its
+    // connections, where the errors still pending come in. Xlib's would end the game.
+    XSetErrorHandler(onXError);
 }
 
 void destroyWindow(SDL_Window* window) {
