@@ -42,8 +42,6 @@ MEMORY_SLACK = 16 << 20
 # for the six sizes of the screens' layouts and the code box's.
 FONT_DESCRIPTORS = 2 * 7
 HELP = ("Help", 406, 536)
-TARGETS = [("imgP1", 4), ("imgP2", 2), ("imgP3", 0), ("imgP4", 1),
-           ("imgP5", 3), ("imgP6", 3), ("imgP7", 4), ("imgP8", 0)]
 CODES = ["47", "47", "47", "Cobra", "Lantern", "4", "lantern", "", "x"]
 
 
@@ -121,13 +119,13 @@ class Soak:
         self.s.tool("xdotool", "key", "Return")
 
     def round(self, form, wid):
-        paths = [f"Form2.{name}({index}).Visible" for name, index in TARGETS]
+        paths = [f"Form2.{name}({index}).Visible" for name, index in w.TARGETS]
         paths += [f"Form2.{button}.Visible" for button in w.CONTINUE]
         up = self.s.state(*paths)
         buttons = [b for b in w.CONTINUE if up[f"Form2.{b}.Visible"] == "True"]
         if buttons:
             return self.s.click(wid, *self.centre(form, buttons[0]))  # Continue
-        targets = [f"{name}({index})" for name, index in TARGETS if up[f"Form2.{name}({index}).Visible"] == "True"]
+        targets = [f"{name}({index})" for name, index in w.TARGETS if up[f"Form2.{name}({index}).Visible"] == "True"]
         roll = self.rng.random()
         if targets and roll < 0.6:
             self.s.click(wid, *self.centre(form, self.rng.choice(targets)))

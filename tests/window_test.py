@@ -43,6 +43,9 @@ CODE_BOX = "Backdoor"
 RESULTS = {"Form3": ("You Won !", 320, 335), "Form4": ("You Lost !", 307, 342),
            "Form5": ("You Won !", 317, 328), "Form6": ("Incredible !", 314, 329)}
 CONTINUE = {"Image8": "Form4", "Image10": "Form3", "Image11": "Form5", "Image12": "Form6"}
+# The game screen's targets, one in each hole, as the game names them.
+TARGETS = [("imgP1", 4), ("imgP2", 2), ("imgP3", 0), ("imgP4", 1),
+           ("imgP5", 3), ("imgP6", 3), ("imgP7", 4), ("imgP8", 0)]
 
 
 class Failed(Exception):
@@ -361,9 +364,12 @@ def play(s):
     s.tool("xdotool", "type", "--delay", "30", "47")
     s.tool("xdotool", "key", "Return")
     s.gone(box)
-    now = wait_for(lambda: (v := s.state("Form2.intTimeLeft", "Form2.strCode"))["Form2.intTimeLeft"] == "10" and v,
-                   "the code to act", 5)
-    check(now["Form2.strCode"] == "47", 'Up opens the code box; "47" and Enter set the clock to 10')
+    # The state just after the Up key that asked, as the clock goes on counting down
+    # from 10 while the test looks (a slow look would see 9 or less).
+    upto = wait_for(lambda: lines_through(s.lines(), 'answer "47"', "keyup 38"), "the answer in the recording", 5)
+    now = s.state("Form2.intTimeLeft", "Form2.strCode", lines=upto)
+    check(now == {"Form2.intTimeLeft": "10", "Form2.strCode": "47"},
+          'Up opens the code box; "47" and Enter set the clock to 10')
 
     busy_from = len(s.lines())
     hogs = [subprocess.Popen([sys.executable, "-c", "while True: pass"]) for _ in range(3)]
@@ -402,15 +408,21 @@ def play(s):
     check(errors == "", "nothing on standard error" + (": " + errors if errors else ""))
 
 
+def lines_through(lines, first, then):
+    """The lines up to the first `then` after the first `first`; None before both."""
+    if first not in lines:
+        return None
+    after = lines.index(first)
+    return lines[: lines.index(then, after) + 1] if then in lines[after:] else None
+
+
 def hit_shown_target(s, game):
     """Waits for a target to come up, clicks where it is drawn, and sees it scored."""
-    holes = [("imgP1", 4), ("imgP2", 2), ("imgP3", 0), ("imgP4", 1),
-             ("imgP5", 3), ("imgP6", 3), ("imgP7", 4), ("imgP8", 0)]
-    centres = {name: s.centre("Form2", f"{name}({index})") for name, index in holes}
+    centres = {name: s.centre("Form2", f"{name}({index})") for name, index in TARGETS}
     end = time.monotonic() + 30
     while time.monotonic() < end:
-        up = s.state(*(f"Form2.{name}({index}).Visible" for name, index in holes))
-        shown = [name for name, index in holes if up[f"Form2.{name}({index}).Visible"] == "True"]
+        up = s.state(*(f"Form2.{name}({index}).Visible" for name, index in TARGETS))
+        shown = [name for name, index in TARGETS if up[f"Form2.{name}({index}).Visible"] == "True"]
         if not shown:
             time.sleep(0.05)
             continue
