@@ -353,7 +353,8 @@ def play(s):
 
     s.shoot_ground(game)
     s.shoot_ground(game)
-    check(s.state("Form2.intBullets")["Form2.intBullets"] == "4", "two shots leave four carrots")
+    now = s.state("Form2.intBullets", "Form2.intTimeLeft")
+    check(now["Form2.intBullets"] == "4", f"two shots leave four carrots ({now})")
     s.keys(game, "r")
     wait_for(lambda: s.state("Form2.intBullets")["Form2.intBullets"] == "6", "R to reload", 5)
     check(True, "R reloads")
@@ -523,7 +524,9 @@ def play_once(krax, display, play_session, game_env, args):
                 session.errors.seek(0)
                 print("its standard error:", session.errors.read().strip() or "(empty)")
                 if os.path.exists(session.recording):
-                    kept = os.path.join(tempfile.gettempdir(), "krax-window-failed.script")
+                    # A name of its own: other runs of the test may share the folder.
+                    handle, kept = tempfile.mkstemp(prefix="krax-window-failed-", suffix=".script")
+                    os.close(handle)
                     shutil.copy(session.recording, kept)
                     print("the recording is kept in", kept)
             return False
