@@ -7,13 +7,20 @@ namespace shell {
 namespace {
 bool isControl(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7f; }
 bool continuesCharacter(unsigned char c) { return (c & 0xc0) == 0x80; }
+// A UTF-8 character has at most this many bytes after its first.
+constexpr std::size_t kMostContinuations = 3;
 }  // namespace
 
 std::string errorText(std::string_view text) {
     std::string shown;
+    std::size_t continuations = 0;  // continuation bytes in a row at the end of `shown`
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (shown.size() >= kLongestQuote && !continuesCharacter(byte)) return shown + "...";
+        const bool continues = continuesCharacter(byte);
+        // Bytes that are not UTF-8 may continue a character that never ends.
+        if (shown.size() >= kLongestQuote && (!continues || continuations >= kMostContinuations))
+            return shown + "...";
+        continuations = continues ? continuations + 1 : 0;
         if (!isControl(byte)) {
             shown += c;
             continue;

@@ -11,7 +11,8 @@ constexpr std::size_t kLongestQuote = 200;
 
 // `text` made safe for one line on a terminal: control bytes (but tab) written as
 // \xHH, and cut, at the first character boundary after kLongestQuote bytes of the
-// result, with "..." to mark the cut.
+// result (or after 3 continuation bytes, where the bytes are not UTF-8), with "..." to
+// mark the cut.
 std::string errorText(std::string_view text);
 
 }  // namespace shell

@@ -191,6 +191,16 @@ TEST(ErrorLines, ACutNeverSplitsACharacter) {
     EXPECT_EQ(played.err.substr(cut - 2, 2), "\xc3\xa9");
 }
 
+TEST(ErrorLines, BytesThatNeverEndACharacterAreCutAsSoon) {
+    // Continuation bytes alone, and after a lead byte: no character boundary ever comes.
+    for (const std::string& word : {std::string(65000, '\xa5'), "\xf0" + std::string(65000, '\x80')}) {
+        const Played played = play("frob" + word);
+        EXPECT_EQ(played.status, 2);
+        EXPECT_LT(played.err.size(), 500u);
+        EXPECT_EQ(played.err.substr(played.err.size() - 4), "...\n");
+    }
+}
+
 TEST(Dump, TextsThatAreNotUtf8AreEscapedByteByByte) {
     // Valid characters of 1 to 4 bytes pass as they are; stray continuation bytes,
     // overlong forms, surrogates, code points past U+10FFFF and cut sequences do not.

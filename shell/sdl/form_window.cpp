@@ -2,6 +2,7 @@
 
 #include "runtime/drawing.hpp"
 #include "shell/sdl/platform_error.hpp"
+#include "shell/sdl/x11_quirks.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -34,7 +35,7 @@ FormWindow::FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts&
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     renderer_ = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
     if (!renderer_) {
-        SDL_DestroyWindow(window_);
+        destroyWindow(window_);
         failSdl("cannot draw in the window of " + std::string(layout.name));
     }
     drawScale_ = std::max(1, surface->w / std::max(1, rt::clientPixels(layout, 1).w));
@@ -44,7 +45,7 @@ FormWindow::FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts&
 FormWindow::~FormWindow() {
     canvas_.reset();
     SDL_DestroyRenderer(renderer_);
-    SDL_DestroyWindow(window_);
+    destroyWindow(window_);
 }
 
 void FormWindow::drawIfChanged() {

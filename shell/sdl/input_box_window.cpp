@@ -2,6 +2,7 @@
 
 #include "shell/sdl/entry_field.hpp"
 #include "shell/sdl/platform_error.hpp"
+#include "shell/sdl/x11_quirks.hpp"
 #include "shell/sdl/sdl_canvas.hpp"
 
 #include <SDL.h>
@@ -37,20 +38,23 @@ public:
         window_ = SDL_CreateWindow(std::string(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth * scale, kHeight * scale, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_SKIP_TASKBAR);
         if (!window_) failSdl("cannot open the input box");
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        // Drawn on the processor into the window's own pixels, as the screens are: a GPU
+        // renderer would also have SDL make the window again, which costs it an X
+        // colormap each time, and load the whole GL stack for one small box.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        renderer_ = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
         if (!renderer_) {
-            SDL_DestroyWindow(window_);
+            destroyWindow(window_);
             failSdl("cannot draw the input box");
         }
-        int w = 0, h = 0;
-        SDL_GetRendererOutputSize(renderer_, &w, &h);
-        draw_ = std::max(1, w / kWidth);
+        draw_ = std::max(1, surface->w / kWidth);
         canvas_ = std::make_unique<SdlCanvas>(renderer_, pictures, fonts, draw_ >= 2);
     }
     ~Box() {
         canvas_.reset();
         SDL_DestroyRenderer(renderer_);
-        SDL_DestroyWindow(window_);
+        destroyWindow(window_);
     }
     Box(const Box&) = delete;
     Box& operator=(const Box&) = delete;
@@ -76,6 +80,7 @@ public:
         canvas_->text(shown, font, kBlack, textX, textY);
         canvas_->fill({textX + width(shown), textY, kCaretWidth * draw_, 16 * draw_}, kBlack);
         SDL_RenderPresent(renderer_);
+        SDL_UpdateWindowSurface(window_);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "shell/identity.hpp"
 #include "shell/sdl/platform_error.hpp"
+#include "shell/sdl/x11_quirks.hpp"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -73,10 +74,17 @@ void nameTheWindows() {
 SdlLibrary::SdlLibrary(bool video) {
     // Ctrl-C and kill end the program at once, as they do any other.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A click that gives a window the focus is a click too. SDL would drop it, and with
+    // it any click it handles within 10 ms of a window gaining the focus: on a busy
+    // machine, the first shot after a screen change.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (video) nameTheWindows();
     if (SDL_Init(0) != 0) failSdl("cannot start SDL");
     try {
-        if (video) openDisplay();
+        if (video) {
+            outliveXErrors();
+            openDisplay();
+        }
     } catch (const PlatformError&) {
         SDL_Quit();
         throw;
