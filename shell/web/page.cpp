@@ -1,5 +1,6 @@
 #include "shell/web/page.hpp"
 
+#include "screens/screens.hpp"
 #include "shell/flow.hpp"
 #include "shell/web/browser.hpp"
 
@@ -41,9 +42,10 @@ EM_BOOL visibility(int, const EmscriptenVisibilityChangeEvent* e, void* data) {
     return false;
 }
 
-// Zooming changes the display's density, and with it the canvases' pixels.
+// Turning a phone or resizing the browser's window; zooming changes the display's
+// density, and with it the canvases' pixels.
 EM_BOOL resized(int, const EmscriptenUiEvent*, void* data) {
-    static_cast<Page*>(data)->redrawAll();
+    static_cast<Page*>(data)->refit();
     return false;
 }
 
@@ -51,7 +53,8 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 
 }  // namespace
 
-Page::Page(rt::App& app) : app_(app), prompt_(clock_) {
+// A swipe up by a quarter of the game screen's height opens the code box.
+Page::Page(rt::App& app) : app_(app), prompt_(clock_), fingers_(screens::Form2.clientHeight / 4) {
     app_.setInputBoxHost(&prompt_);
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, false, keyDown);
@@ -82,9 +85,14 @@ void Page::raise(rt::Form& form) {
     handle([&](rt::App& app) { app.activate(form); });
 }
 
-void Page::redrawAll() {
-    for (const auto& w : windows_) w->redraw();
+void Page::refit() {
+    fitDesk();
     present();
+}
+
+void Page::fitDesk() {
+    if (fit_.refit())
+        for (const auto& w : windows_) w->redraw();
 }
 
 void Page::present() {
@@ -104,16 +112,22 @@ void Page::present() {
 // front; then whatever changed is drawn.
 void Page::showWindows() {
     const auto& shown = app_.windows();
+    const std::size_t before = windows_.size();
     std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
+    bool changed = windows_.size() != before;
     for (auto it = shown.rbegin(); it != shown.rend(); ++it)
-        if (!windowOf(**it)) windows_.push_back(std::make_unique<PageWindow>(*this, **it));
+        if (!windowOf(**it)) {
+            windows_.push_back(std::make_unique<PageWindow>(*this, **it));
+            changed = true;
+        }
+    if (changed) fitDesk();
     if (app_.ActiveForm() != raised_) {
         raised_ = app_.ActiveForm();
         const auto front = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return &w->form() == raised_; });
         if (front != windows_.end()) std::rotate(front, front + 1, windows_.end());
     }
     for (std::size_t i = 0; i < windows_.size(); ++i) windows_[i]->stackAt(int(windows_.size() - 1 - i));
-    for (const auto& w : windows_) w->drawIfChanged();
+    for (const auto& w : windows_) w->drawIfChanged(fit_.overdraw());
 }
 
 void Page::sleep() {

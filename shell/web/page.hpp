@@ -5,6 +5,8 @@
 
 #include "runtime/app.hpp"
 #include "shell/real_clock.hpp"
+#include "shell/web/desk_fit.hpp"
+#include "shell/web/fingers.hpp"
 #include "shell/web/page_window.hpp"
 #include "shell/web/prompt_box.hpp"
 
@@ -29,18 +31,24 @@ public:
     // The window system's share of an event: the clicked window comes to the front and
     // becomes the active one (a disabled one does neither), before the click itself.
     void raise(rt::Form& form);
-    // Every window draws again (the display's density may have changed).
-    void redrawAll();
+    // The page changed size or density: the desk fits it anew, mid-round too.
+    void refit();
+
+    const DeskFit& fit() const { return fit_; }
+    Fingers& fingers() { return fingers_; }
 
 private:
     void present();
     void showWindows();
     void sleep();
     PageWindow* windowOf(const rt::Form& form) const;
+    void fitDesk();
 
     rt::App& app_;
     RealClock clock_;
     PromptBox prompt_;
+    DeskFit fit_;
+    Fingers fingers_;
     std::vector<std::unique_ptr<PageWindow>> windows_;  // back to front
     const rt::Form* raised_ = nullptr;
     long timeout_ = 0;

@@ -5,10 +5,11 @@
 
 namespace shell {
 
-// Draws on the canvas of `form`'s window from construction to destruction.
+// Draws on the canvas of `form`'s window from construction to destruction, changing
+// no pixel outside `area`.
 class WebCanvas : public rt::Canvas {
 public:
-    explicit WebCanvas(const char* form);
+    WebCanvas(const char* form, rt::PixelRect area);
     ~WebCanvas() override;
     WebCanvas(const WebCanvas&) = delete;
     WebCanvas& operator=(const WebCanvas&) = delete;

@@ -1,6 +1,7 @@
 // Starts KRAX in the page: the pictures and the font load before the program's first
 // frame, ?seed=N in the address fixes the random seed, and window.krax.print(PATH)
-// tells tests and bug reports what the game holds.
+// tells tests and bug reports what the game holds. Once the page has loaded, the
+// service worker keeps the site for playing offline.
 (function() {
   var seed = new URLSearchParams(location.search).get('seed');
   var pictures = {};
@@ -39,6 +40,14 @@
     printErr: function(text) { console.error(text); },
     onAbort: function(what) { failed(String(what)); },
   };
+
+  // Not before the game has started: the worker's copying must not slow the start.
+  window.addEventListener('load', function() {
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.register('service_worker.js').catch(function(error) {
+      console.error('krax: the game will not play offline: ' + error.message);
+    });
+  });
 
   window.krax = {
     print: function(path) {
