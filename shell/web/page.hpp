@@ -9,10 +9,9 @@
 #include "shell/web/fingers.hpp"
 #include "shell/web/page_window.hpp"
 #include "shell/web/prompt_box.hpp"
+#include "shell/window_set.hpp"
 
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace shell {
 
@@ -33,6 +32,10 @@ public:
     void raise(rt::Form& form);
     // The page changed size or density: the desk fits it anew, mid-round too.
     void refit();
+    // A window came or went: the desk fits the page anew before the next drawing.
+    void windowsChanged() { fitDue_ = true; }
+    // For windows about to draw; every window draws again if the canvases changed size.
+    void fitIfDue();
 
     const DeskFit& fit() const { return fit_; }
     Fingers& fingers() { return fingers_; }
@@ -41,16 +44,14 @@ private:
     void present();
     void showWindows();
     void sleep();
-    PageWindow* windowOf(const rt::Form& form) const;
-    void fitDesk();
 
     rt::App& app_;
     RealClock clock_;
     PromptBox prompt_;
     DeskFit fit_;
+    bool fitDue_ = false;
     Fingers fingers_;
-    std::vector<std::unique_ptr<PageWindow>> windows_;  // back to front
-    const rt::Form* raised_ = nullptr;
+    WindowSet<PageWindow> windows_;
     long timeout_ = 0;
     bool ended_ = false;
 };

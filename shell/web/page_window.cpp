@@ -17,12 +17,10 @@ namespace {
 int buttonOf(unsigned short button) {
     if (button == 0) return rt::kLeftButton;
     if (button == 2) return rt::kRightButton;
-    return 4;
+    return rt::kMiddleButton;
 }
 
-int shiftOf(const EmscriptenMouseEvent& e) {
-    return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-}
+int shiftOf(const EmscriptenMouseEvent& e) { return rt::shiftState(e.shiftKey, e.ctrlKey, e.altKey); }
 
 // A press anywhere on the window, seen before the canvas sees it.
 EM_BOOL pressed(int, const EmscriptenMouseEvent*, void* data) {
@@ -34,11 +32,12 @@ EM_BOOL pressed(int, const EmscriptenMouseEvent*, void* data) {
 EM_BOOL mouse(int type, const EmscriptenMouseEvent* e, void* data) {
     auto& window = *static_cast<PageWindow*>(data);
     rt::Form& form = window.form();
-    const rt::Single x = window.page().fit().twips(double(e->targetX)), y = window.page().fit().twips(double(e->targetY));
+    const DeskFit& fit = window.page().fit();
+    const rt::Single x = fit.twips(double(e->targetX)), y = fit.twips(double(e->targetY));
     window.page().handle([&](rt::App& app) {
         if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) app.mouseDown(form, x, y, buttonOf(e->button), shiftOf(*e));
         if (type == EMSCRIPTEN_EVENT_MOUSEUP) app.mouseUp(form, x, y, buttonOf(e->button), shiftOf(*e));
-        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) app.mouseMove(form, x, y, e->buttons & 3, shiftOf(*e));
+        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) app.mouseMove(form, x, y, e->buttons & (rt::kLeftButton | rt::kRightButton), shiftOf(*e));
     });
     return type == EMSCRIPTEN_EVENT_MOUSEDOWN;  // no text selection, no focus moves
 }
@@ -59,11 +58,13 @@ PageWindow::PageWindow(Page& page, rt::Form& form) : page_(page), form_(form) {
     kraxWindowOpen(layout.name, layout.caption, layout.style == rt::WindowStyle::Borderless, size.w, size.h);
     listen(true);
     listenToFingers(*this);
+    page_.windowsChanged();
 }
 
 PageWindow::~PageWindow() {
     listen(false);
     kraxWindowClose(form_.name());
+    page_.windowsChanged();
 }
 
 // With no callback, Emscripten takes the listeners off again.
@@ -83,8 +84,12 @@ void PageWindow::stackAt(int depth) {
     depth_ = depth;
 }
 
-void PageWindow::drawIfChanged(int overdraw) {
+// Around each change a little more is drawn, so that the device pixels on its edge
+// are drawn whole at the desk's scale.
+void PageWindow::drawIfChanged() {
+    page_.fitIfDue();
     if (drawn_ && drawnVersion_ == form_.version()) return;
+    const int overdraw = page_.fit().overdraw();
     if (!drawn_) damage_.forget();
     const rt::PixelSize client = rt::clientPixels(form_.layout(), 1);
     for (const rt::PixelRect& changed : damage_.since(form_, 1)) {

@@ -23,9 +23,7 @@ public:
     rt::Form& form() const { return form_; }
     // Depth 0 is the frontmost window.
     void stackAt(int depth);
-    // `overdraw`: client-area pixels drawn around each change, so that the pixels on
-    // its edge are drawn whole at the desk's scale.
-    void drawIfChanged(int overdraw);
+    void drawIfChanged();
     void redraw() { drawn_ = false; }
 
 private:
