@@ -36,18 +36,19 @@
       Promise.all(kraxPictureNames.map(loadPicture).concat(loadFont())).then(
         function() { removeRunDependency('krax-assets'); }, failed);
     }],
+    postRun: [keepForOffline],
     // What the program says on standard error is an error on the console.
     printErr: function(text) { console.error(text); },
     onAbort: function(what) { failed(String(what)); },
   };
 
-  // Not before the game has started: the worker's copying must not slow the start.
-  window.addEventListener('load', function() {
+  // Once the menu is drawn: the worker's copying must not slow the start.
+  function keepForOffline() {
     if (!('serviceWorker' in navigator)) return;
     navigator.serviceWorker.register('service_worker.js').catch(function(error) {
       console.error('krax: the game will not play offline: ' + error.message);
     });
-  });
+  }
 
   window.krax = {
     print: function(path) {
