@@ -1,7 +1,9 @@
 // Figures of the web site: its size gzipped, the time from loading the page to the
 // menu's first frame in headless Chromium, and the page's CPU while idle on the menu
-// and during a round, from Chromium's own performance metrics.
-//   NODE_PATH=build-web/npm/node_modules node bench/web_figures.js [build-web/site]
+// and during a round, from Chromium's own performance metrics, on a desktop window
+// and on a phone. Given two sites (a build before and after a change, say), it
+// measures them in turns in the same run, as the machine's load changes.
+//   NODE_PATH=build-web/npm/node_modules node bench/web_figures.js [SITE [OTHER_SITE]]
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -10,9 +12,14 @@ const zlib = require('zlib');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('../tools/serve_site.js');
 
-const site = process.argv[2] || 'build-web/site';
-const kLoads = 5;
+const sites = process.argv.length > 2 ? process.argv.slice(2) : ['build-web/site'];
+const kLoads = 7;
 const kSeconds = 10;
+const kMenuWidth = 405;  // the menu's client area in pixels at scale 1
+const kScreens = {
+  'a 1024x768 desktop window': { width: 1024, height: 768, deviceScaleFactor: 1 },
+  'a 390x844 phone at 3x': { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+};
 
 function files(folder) {
   return fs.readdirSync(folder, { withFileTypes: true }).flatMap((entry) => {
@@ -21,7 +28,7 @@ function files(folder) {
   });
 }
 
-function sizes() {
+function sizes(site) {
   let plain = 0, packed = 0;
   for (const file of files(site)) {
     const body = fs.readFileSync(file);
@@ -29,38 +36,57 @@ function sizes() {
     packed += zlib.gzipSync(body, { level: 9 }).length;
   }
   const kb = (n) => `${(n / 1024).toFixed(0)} KiB`;
-  console.log(`site: ${kb(plain)}, ${kb(packed)} gzipped (each file on its own, level 9)`);
+  return `${kb(plain)}, ${kb(packed)} gzipped`;
 }
 
 const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+// One line per figure: each site's value, in the order given.
+const report = (what, values) => console.log(`${what}: ${values.join(' | ')}`);
 
 async function firstFrame(browser, address) {
-  const times = [];
-  for (let i = 0; i < kLoads; ++i) {
-    const page = await browser.newPage();
-    await page.setCacheEnabled(false);
-    await page.goto(address);
-    await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
-    times.push(await page.evaluate(() => performance.getEntriesByName('krax-first-frame')[0].startTime));
-    await page.close();
-  }
-  console.log(`load to the menu's first frame: median ${median(times).toFixed(0)} ms of ${kLoads} loads ` +
-              `(${times.map((t) => t.toFixed(0)).join(', ')})`);
+  const page = await browser.newPage();
+  await page.setCacheEnabled(false);
+  await page.goto(address);
+  await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
+  const time = await page.evaluate(() => performance.getEntriesByName('krax-first-frame')[0].startTime);
+  await page.close();
+  return time;
 }
 
 // Share of one core the page's main thread was busy over the next few seconds.
-async function cpu(page, what) {
+async function cpu(page) {
   const busy = async () => (await page.metrics()).TaskDuration;
   const before = await busy(), start = Date.now();
-  await new Promise((resolve) => setTimeout(resolve, kSeconds * 1000));
-  const share = (await busy() - before) / ((Date.now() - start) / 1000);
-  console.log(`CPU ${what}: ${(share * 100).toFixed(2)}% of a core over ${kSeconds} s`);
+  await sleep(kSeconds * 1000);
+  return (await busy() - before) / ((Date.now() - start) / 1000);
 }
 
+async function openMenu(browser, address, screen) {
+  const page = await browser.newPage();
+  await page.setViewport(screen);
+  await page.goto(address);
+  await page.waitForSelector('[data-form="Form1"] canvas');
+  await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
+  return page;
+}
+
+// START with the mouse, at the middle of the button wherever the page shows the menu.
+async function startRound(page) {
+  const box = await (await page.$('[data-form="Form1"] canvas')).boundingBox();
+  const [left, top, width, height] = await page.evaluate(
+    () => ['Left', 'Top', 'Width', 'Height'].map((p) => Number(window.krax.print(`Form1.Image5.${p}`))));
+  const scale = box.width / kMenuWidth;
+  await page.mouse.click(box.x + (left + width / 2) / 15 * scale, box.y + (top + height / 2) / 15 * scale);
+  await page.waitForSelector('[data-form="Form2"] canvas');
+}
+
+const percent = (share) => `${(share * 100).toFixed(2)}%`;
+
 async function main() {
-  sizes();
-  const server = await serve(site, 0);
-  const address = `http://127.0.0.1:${server.address().port}/?seed=1`;
+  report('site (each file on its own, gzip level 9)', sites.map(sizes));
+  const servers = await Promise.all(sites.map((site) => serve(site, 0)));
+  const addresses = servers.map((server) => `http://127.0.0.1:${server.address().port}/?seed=1`);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'krax-figures-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -69,22 +95,31 @@ async function main() {
       '--no-first-run', '--disable-quic', `--user-data-dir=${profile}`],
   });
   try {
-    await firstFrame(browser, address);
+    const times = addresses.map(() => []);
+    for (let i = 0; i < kLoads; ++i)
+      for (const [n, address] of addresses.entries()) times[n].push(await firstFrame(browser, address));
+    report(`load to the menu's first frame, median of ${kLoads} loads (all loads)`,
+      times.map((t) => `${median(t).toFixed(0)} ms (${t.map((x) => x.toFixed(0)).join(', ')})`));
+
     const blank = await browser.newPage();
-    await cpu(blank, 'of an empty page, for comparison');
+    report(`CPU of an empty page over ${kSeconds} s, for comparison`, [percent(await cpu(blank))]);
     await blank.close();
-    const page = await browser.newPage();
-    await page.goto(address);
-    await page.waitForSelector('[data-form="Form1"] canvas');
-    await cpu(page, 'idle on the menu');
-    const box = await (await page.$('[data-form="Form1"] canvas')).boundingBox();
-    const [left, top, width, height] = await page.evaluate(
-      () => ['Left', 'Top', 'Width', 'Height'].map((p) => Number(window.krax.print(`Form1.Image5.${p}`))));
-    await page.mouse.click(box.x + (left + width / 2) / 15, box.y + (top + height / 2) / 15);  // START
-    await cpu(page, 'during a round');
+    for (const [name, screen] of Object.entries(kScreens)) {
+      const pages = [];
+      for (const address of addresses) pages.push(await openMenu(browser, address, screen));
+      const menu = [], round = [];
+      for (const page of pages) menu.push(percent(await cpu(page)));
+      report(`CPU idle on the menu, ${name}`, menu);
+      for (const page of pages) {
+        await startRound(page);
+        round.push(percent(await cpu(page)));
+        await page.close();
+      }
+      report(`CPU during a round, ${name}`, round);
+    }
   } finally {
     await browser.close();
-    server.close();
+    servers.forEach((server) => server.close());
     fs.rmSync(profile, { recursive: true, force: true });
   }
 }

@@ -1,7 +1,8 @@
-// What the page's own script (krax_library.js) does for the web backend: the window
-// elements, drawing on their canvases, the prompt and the page's last word. Names
-// and sizes are in CSS pixels of the client area; drawing is at one CSS pixel per
-// screen pixel, the canvas holding as many device pixels as the display has.
+// What the page's own scripts (krax_library.js, fit_library.js, touch_library.js) do
+// for the web backend: the window elements and their fit to the page, drawing on
+// their canvases, fingers, the prompt and the page's last word. Sizes and positions
+// are in pixels of the client area (one per 15 twips) unless they say otherwise; the
+// desk's scale and the display's density turn them into the canvas's device pixels.
 #pragma once
 
 extern "C" {
@@ -12,9 +13,17 @@ void kraxWindowOpen(const char* form, const char* caption, bool borderless, int 
 void kraxWindowClose(const char* form);
 // Stacking order: depth 0 is the frontmost window.
 void kraxWindowDepth(const char* form, int depth);
+// Scales and places the windows so that every one of them is seen whole in the page,
+// the largest filling it; gives the scale, CSS pixels per client-area pixel.
+double kraxFitDesk();
 
-// Drawing on one window's canvas, between begin and end.
-void kraxBeginDraw(const char* form);
+// Fingers and pens on `form`'s canvas: callback(data, kind, finger, x, y) with kind 0
+// down, 1 move, 2 up, 3 cancelled, and x, y in CSS pixels from the canvas's top-left.
+void kraxListenFingers(const char* form, void (*callback)(void*, int, int, double, double), void* data);
+
+// Drawing on one window's canvas, between begin and end; no pixel outside the area
+// changes.
+void kraxBeginDraw(const char* form, int x, int y, int w, int h);
 void kraxEndDraw();
 void kraxClip(int x, int y, int w, int h);
 void kraxFill(int x, int y, int w, int h, int r, int g, int b);

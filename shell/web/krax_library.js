@@ -4,19 +4,37 @@
 mergeInto(LibraryManager.library, {
   $kraxPage: {
     drawing: null,  // the 2D context being drawn on
-    // Keeps each window centred in the page, on whole pixels so canvases stay sharp.
-    place: function(element) {
-      var left = Math.max(0, Math.round((window.innerWidth - element.offsetWidth) / 2));
-      var top = Math.max(0, Math.round((window.innerHeight - element.offsetHeight) / 2));
-      element.style.left = left + 'px';
-      element.style.top = top + 'px';
-    },
+    across: 1,      // its device pixels per client-area pixel, across and down
+    down: 1,
+    firstFrame: false,
     window: function(form) {
       return document.querySelector('[data-form="' + form + '"]');
     },
     font: function(face, pixels, bold) {
       var family = face ? '"Comic Neue", sans-serif' : 'sans-serif';
       return (bold ? 'bold ' : '') + pixels + 'px ' + family;
+    },
+    // Client-area pixels as whole device pixels, each edge at the nearest one: shapes
+    // and clips stay sharp at any scale, side by side ones meet without a seam, and
+    // the canvas clips on its fast path, with no blending at the clip's edges.
+    device: function(x, y, w, h) {
+      var left = Math.round(x * kraxPage.across), top = Math.round(y * kraxPage.down);
+      return [left, top, Math.round((x + w) * kraxPage.across) - left, Math.round((y + h) * kraxPage.down) - top];
+    },
+    // A picture as a bitmap of the size it is drawn at, made once from its SVG source:
+    // copying a bitmap costs little, drawing the SVG costs every one of its shapes.
+    bitmap: function(name, width, height) {
+      var bitmaps = kraxPage.bitmaps || (kraxPage.bitmaps = new Map());
+      var key = name + ' ' + width + 'x' + height;
+      var bitmap = bitmaps.get(key);
+      if (bitmap) return bitmap;
+      // More than the game has: the desk has a new scale, and the old sizes are done with.
+      if (bitmaps.size >= 100) bitmaps.clear();
+      var canvas = new OffscreenCanvas(width, height);
+      canvas.getContext('2d').drawImage(Module.kraxPictures[name], 0, 0, width, height);
+      bitmap = canvas.transferToImageBitmap();
+      bitmaps.set(key, bitmap);
+      return bitmap;
     },
     // Fonts are measured on a context of their own, so measuring needs no drawing.
     measure: function(face, pixels, bold, text) {
@@ -46,21 +64,21 @@ mergeInto(LibraryManager.library, {
       bar.append(title, close);
       element.append(bar);
     }
+    // The canvas gets its size, and the window its place, when the page fits the desk.
+    element.kraxClient = { width: width, height: height };
     var canvas = document.createElement('canvas');
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
+    // Drawn straight to the screen, not through the page's own frames: a round changes
+    // a few spots a few times a second, and a frame of the page costs far more than
+    // those changes.
+    element.kraxContext = canvas.getContext('2d', { desynchronized: true });
     element.append(canvas);
     document.getElementById('desk').append(element);
-    kraxPage.place(element);
-    window.addEventListener('resize', element.kraxPlace = function() { kraxPage.place(element); });
   },
 
   kraxWindowClose__deps: ['$kraxPage'],
   kraxWindowClose: function(form) {
     var element = kraxPage.window(UTF8ToString(form));
-    if (!element) return;
-    window.removeEventListener('resize', element.kraxPlace);
-    element.remove();
+    if (element) element.remove();
   },
 
   kraxWindowDepth__deps: ['$kraxPage'],
@@ -68,19 +86,20 @@ mergeInto(LibraryManager.library, {
     kraxPage.window(UTF8ToString(form)).style.zIndex = String(1000 - depth);
   },
 
+  // Only the area's pixels change: the clip is cut to whole device pixels inside it.
+  // What is drawn there is drawn as a whole window would be, as long as the area has
+  // room around what changed (see PageWindow::drawIfChanged).
   kraxBeginDraw__deps: ['$kraxPage'],
-  kraxBeginDraw: function(form) {
-    var canvas = kraxPage.window(UTF8ToString(form)).querySelector('canvas');
-    var density = window.devicePixelRatio || 1;
-    var width = Math.round(parseFloat(canvas.style.width) * density);
-    var height = Math.round(parseFloat(canvas.style.height) * density);
-    if (canvas.width !== width || canvas.height !== height) {
-      canvas.width = width;
-      canvas.height = height;
-    }
-    var context = canvas.getContext('2d');
+  kraxBeginDraw: function(form, x, y, w, h) {
+    var element = kraxPage.window(UTF8ToString(form));
+    var context = element.kraxContext, canvas = context.canvas;
+    var across = kraxPage.across = canvas.width / element.kraxClient.width;
+    var down = kraxPage.down = canvas.height / element.kraxClient.height;
+    var left = Math.ceil(x * across), top = Math.ceil(y * down);
     context.save();
-    context.setTransform(density, 0, 0, density, 0, 0);
+    context.beginPath();
+    context.rect(left, top, Math.floor((x + w) * across) - left, Math.floor((y + h) * down) - top);
+    context.clip();
     context.save();
     kraxPage.drawing = context;
   },
@@ -91,7 +110,8 @@ mergeInto(LibraryManager.library, {
     kraxPage.drawing.restore();
     kraxPage.drawing = null;
     // For measuring the time from loading the page to the first frame.
-    if (!performance.getEntriesByName('krax-first-frame').length) performance.mark('krax-first-frame');
+    if (!kraxPage.firstFrame) performance.mark('krax-first-frame');
+    kraxPage.firstFrame = true;
   },
 
   kraxClip__deps: ['$kraxPage'],
@@ -100,20 +120,25 @@ mergeInto(LibraryManager.library, {
     context.restore();
     context.save();
     context.beginPath();
-    context.rect(x, y, w, h);
+    context.rect.apply(context, kraxPage.device(x, y, w, h));
     context.clip();
   },
 
   kraxFill__deps: ['$kraxPage'],
   kraxFill: function(x, y, w, h, r, g, b) {
     kraxPage.drawing.fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
-    kraxPage.drawing.fillRect(x, y, w, h);
+    kraxPage.drawing.fillRect.apply(kraxPage.drawing, kraxPage.device(x, y, w, h));
   },
 
   kraxPicture__deps: ['$kraxPage'],
+  // Its size in device pixels does not depend on where it is, so that each picture
+  // has one bitmap for each size the game draws it at.
   kraxPicture: function(name, x, y, w, h) {
-    var picture = Module.kraxPictures[UTF8ToString(name)];
-    if (picture) kraxPage.drawing.drawImage(picture, x, y, w, h);
+    name = UTF8ToString(name);
+    var width = Math.round(w * kraxPage.across), height = Math.round(h * kraxPage.down);
+    if (!Module.kraxPictures[name] || width <= 0 || height <= 0) return;
+    var at = kraxPage.device(x, y, w, h);
+    kraxPage.drawing.drawImage(kraxPage.bitmap(name, width, height), at[0], at[1]);
   },
 
   kraxPictureWidth: function(name) {
@@ -146,7 +171,10 @@ mergeInto(LibraryManager.library, {
     context.fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
     context.textBaseline = 'alphabetic';
     var ascent = Math.round(kraxPage.measure(face, pixels, bold, 'Hg').fontBoundingBoxAscent);
+    context.save();
+    context.scale(kraxPage.across, kraxPage.down);
     context.fillText(UTF8ToString(text), x, y + ascent);
+    context.restore();
   },
 
   kraxPrompt: function(message) {

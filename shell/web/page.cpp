@@ -1,5 +1,6 @@
 #include "shell/web/page.hpp"
 
+#include "screens/screens.hpp"
 #include "shell/backend.hpp"
 #include "shell/game_start.hpp"
 #include "shell/web/browser.hpp"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace shell {
 
@@ -43,9 +45,10 @@ EM_BOOL visibility(int, const EmscriptenVisibilityChangeEvent* e, void* data) {
     return false;
 }
 
-// Zooming changes the display's density, and with it the canvases' pixels.
+// Turning a phone or resizing the browser's window; zooming changes the display's
+// density, and with it the canvases' pixels.
 EM_BOOL resized(int, const EmscriptenUiEvent*, void* data) {
-    static_cast<Page*>(data)->redrawAll();
+    static_cast<Page*>(data)->refit();
     return false;
 }
 
@@ -53,8 +56,12 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 
 }  // namespace
 
+// A swipe up by a quarter of the game screen's height opens the code box.
 Page::Page(rt::App& app)
-    : app_(app), prompt_(clock_), windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {
+    : app_(app),
+      prompt_(clock_),
+      fingers_(screens::Form2.clientHeight / 4),
+      windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {
     app_.setInputBoxHost(&prompt_);
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, false, keyDown);
@@ -85,9 +92,15 @@ void Page::raise(rt::Form& form) {
     handle([&](rt::App& app) { app.activate(form); });
 }
 
-void Page::redrawAll() {
-    for (const auto& w : windows_) w->redraw();
+void Page::refit() {
+    fitDue_ = true;
+    fitIfDue();
     present();
+}
+
+void Page::fitIfDue() {
+    if (!std::exchange(fitDue_, false) || !fit_.refit()) return;
+    for (const auto& w : windows_) w->redraw();
 }
 
 void Page::present() {

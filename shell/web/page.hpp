@@ -5,6 +5,8 @@
 
 #include "runtime/app.hpp"
 #include "shell/real_clock.hpp"
+#include "shell/web/desk_fit.hpp"
+#include "shell/web/fingers.hpp"
 #include "shell/web/page_window.hpp"
 #include "shell/web/prompt_box.hpp"
 #include "shell/window_set.hpp"
@@ -28,8 +30,15 @@ public:
     // The window system's share of an event: the clicked window comes to the front and
     // becomes the active one (a disabled one does neither), before the click itself.
     void raise(rt::Form& form);
-    // Every window draws again (the display's density may have changed).
-    void redrawAll();
+    // The page changed size or density: the desk fits it anew, mid-round too.
+    void refit();
+    // A window came or went: the desk fits the page anew before the next drawing.
+    void windowsChanged() { fitDue_ = true; }
+    // For windows about to draw; every window draws again if the canvases changed size.
+    void fitIfDue();
+
+    const DeskFit& fit() const { return fit_; }
+    Fingers& fingers() { return fingers_; }
 
 private:
     void present();
@@ -39,6 +48,9 @@ private:
     rt::App& app_;
     RealClock clock_;
     PromptBox prompt_;
+    DeskFit fit_;
+    bool fitDue_ = false;
+    Fingers fingers_;
     WindowSet<PageWindow> windows_;
     long timeout_ = 0;
     bool ended_ = false;

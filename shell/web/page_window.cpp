@@ -3,6 +3,7 @@
 #include "runtime/drawing.hpp"
 #include "shell/web/browser.hpp"
 #include "shell/web/page.hpp"
+#include "shell/web/touch.hpp"
 #include "shell/web/web_canvas.hpp"
 
 #include <emscripten/html5.h>
@@ -21,8 +22,6 @@ int buttonOf(unsigned short button) {
 
 int shiftOf(const EmscriptenMouseEvent& e) { return rt::shiftState(e.shiftKey, e.ctrlKey, e.altKey); }
 
-rt::Single twips(long cssPixels) { return rt::Single(cssPixels * rt::kTwipsPerPixel); }
-
 // A press anywhere on the window, seen before the canvas sees it.
 EM_BOOL pressed(int, const EmscriptenMouseEvent*, void* data) {
     auto& window = *static_cast<PageWindow*>(data);
@@ -33,7 +32,8 @@ EM_BOOL pressed(int, const EmscriptenMouseEvent*, void* data) {
 EM_BOOL mouse(int type, const EmscriptenMouseEvent* e, void* data) {
     auto& window = *static_cast<PageWindow*>(data);
     rt::Form& form = window.form();
-    const rt::Single x = twips(e->targetX), y = twips(e->targetY);
+    const DeskFit& fit = window.page().fit();
+    const rt::Single x = fit.twips(double(e->targetX)), y = fit.twips(double(e->targetY));
     window.page().handle([&](rt::App& app) {
         if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) app.mouseDown(form, x, y, buttonOf(e->button), shiftOf(*e));
         if (type == EMSCRIPTEN_EVENT_MOUSEUP) app.mouseUp(form, x, y, buttonOf(e->button), shiftOf(*e));
@@ -41,6 +41,8 @@ EM_BOOL mouse(int type, const EmscriptenMouseEvent* e, void* data) {
     });
     return type == EMSCRIPTEN_EVENT_MOUSEDOWN;  // no text selection, no focus moves
 }
+
+rt::PixelRect grown(rt::PixelRect r, int by) { return {r.x - by, r.y - by, r.w + 2 * by, r.h + 2 * by}; }
 
 EM_BOOL closeBox(int, const EmscriptenMouseEvent*, void* data) {
     auto& window = *static_cast<PageWindow*>(data);
@@ -55,11 +57,14 @@ PageWindow::PageWindow(Page& page, rt::Form& form) : page_(page), form_(form) {
     const rt::PixelSize size = rt::clientPixels(layout, 1);
     kraxWindowOpen(layout.name, layout.caption, layout.style == rt::WindowStyle::Borderless, size.w, size.h);
     listen(true);
+    listenToFingers(*this);
+    page_.windowsChanged();
 }
 
 PageWindow::~PageWindow() {
     listen(false);
     kraxWindowClose(form_.name());
+    page_.windowsChanged();
 }
 
 // With no callback, Emscripten takes the listeners off again.
@@ -74,13 +79,23 @@ void PageWindow::listen(bool on) {
         emscripten_set_click_callback((window + " .close").c_str(), this, false, on ? closeBox : nullptr);
 }
 
-void PageWindow::stackAt(int depth) { kraxWindowDepth(form_.name(), depth); }
+void PageWindow::stackAt(int depth) {
+    if (depth != depth_) kraxWindowDepth(form_.name(), depth);
+    depth_ = depth;
+}
 
+// Around each change a little more is drawn, so that the device pixels on its edge
+// are drawn whole at the desk's scale.
 void PageWindow::drawIfChanged() {
+    page_.fitIfDue();
     if (drawn_ && drawnVersion_ == form_.version()) return;
-    {
-        WebCanvas canvas(form_.name());
-        rt::drawForm(form_, canvas, 1);
+    const int overdraw = page_.fit().overdraw();
+    if (!drawn_) damage_.forget();
+    const rt::PixelSize client = rt::clientPixels(form_.layout(), 1);
+    for (const rt::PixelRect& changed : damage_.since(form_, 1)) {
+        const rt::PixelRect area = rt::intersect({0, 0, client.w, client.h}, grown(changed, overdraw));
+        WebCanvas canvas(form_.name(), area);
+        rt::drawForm(form_, canvas, 1, area);
     }
     drawnVersion_ = form_.version();
     drawn_ = true;

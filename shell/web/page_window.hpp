@@ -1,8 +1,9 @@
 // The window element of one shown screen: made when the screen is shown, gone when it
-// is hidden or unloaded. Its input goes to the page; it redraws only when the screen's
-// pixels changed.
+// is hidden or unloaded. Its input, mouse and fingers, goes to the page; it redraws
+// only what changed of the screen's pixels.
 #pragma once
 
+#include "runtime/damage.hpp"
 #include "runtime/form.hpp"
 
 #include <cstdint>
@@ -30,8 +31,10 @@ private:
 
     Page& page_;
     rt::Form& form_;
+    rt::Damage damage_;
     std::uint64_t drawnVersion_ = 0;
     bool drawn_ = false;
+    int depth_ = -1;
 };
 
 }  // namespace shell

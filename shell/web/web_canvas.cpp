@@ -10,7 +10,7 @@ namespace {
 const char* faceOf(const rt::FontSpec& font) { return font.face ? font.face : ""; }
 }  // namespace
 
-WebCanvas::WebCanvas(const char* form) { kraxBeginDraw(form); }
+WebCanvas::WebCanvas(const char* form, rt::PixelRect area) { kraxBeginDraw(form, area.x, area.y, area.w, area.h); }
 
 WebCanvas::~WebCanvas() { kraxEndDraw(); }
 

@@ -1,7 +1,9 @@
 // Plays the site in headless Chromium as a person would: real mouse clicks on the
 // canvases at the controls' places, real keys, the prompt answered. Checks what the
 // game holds through window.krax.print, that no error reaches the console, and that
-// the menu and a fresh game screen look as `krax --headless` draws them.
+// the menu and a fresh game screen look as `krax --headless` draws them. Then plays
+// by touch on an emulated phone and tablet (touch.js) and, with the server gone,
+// once more from what the service worker kept.
 //   node play_test.js SITE_FOLDER NATIVE_KRAX
 // Exit status 0 passed, 1 failed, 77 skipped (no Chromium, no puppeteer-core or no
 // native krax to compare with).
@@ -11,10 +13,11 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { serve } = require('../../tools/serve_site.js');
+const { Player, check, sleep } = require('./player.js');
+const { playByTouch, playOffline } = require('./touch.js');
 
 const kSkipped = 77;
 const kChromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const kTwipsPerPixel = 15;
 const [site, nativeKrax] = process.argv.slice(2);
 
 function skip(reason) {
@@ -30,63 +33,6 @@ try {
 }
 if (!fs.existsSync(kChromium)) skip(`no Chromium at ${kChromium}`);
 if (!nativeKrax || !fs.existsSync(nativeKrax)) skip(`no native krax to compare with at "${nativeKrax}"`);
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-function check(condition, what) {
-  if (!condition) throw new Error(what);
-}
-
-class Player {
-  constructor(page) {
-    this.page = page;
-  }
-
-  print(pathText) {
-    return this.page.evaluate((p) => window.krax.print(p), pathText);
-  }
-
-  async expect(pathText, wanted) {
-    const actual = await this.print(pathText);
-    check(actual === wanted, `expected ${pathText} = ${wanted}, got ${actual}`);
-  }
-
-  // Waits until PATH reads WANTED, for at most `ms` of real time.
-  async waitFor(pathText, wanted, ms = 5000) {
-    for (const end = Date.now() + ms; Date.now() < end; await sleep(20))
-      if ((await this.print(pathText)) === wanted) return;
-    await this.expect(pathText, wanted);
-  }
-
-  async canvas(form) {
-    const canvas = await this.page.$(`[data-form="${form}"] canvas`);
-    check(canvas, `no window for ${form} in the page`);
-    return canvas;
-  }
-
-  // Clicks at X, Y twips of the screen's client area with the real mouse.
-  async clickAt(form, x, y, button = 'left') {
-    const box = await (await this.canvas(form)).boundingBox();
-    await this.page.mouse.click(box.x + x / kTwipsPerPixel, box.y + y / kTwipsPerPixel, { button });
-  }
-
-  async clickControl(form, control) {
-    const [left, top, width, height] = await Promise.all(
-      ['Left', 'Top', 'Width', 'Height'].map((p) => this.print(`${form}.${control}.${p}`).then(Number)));
-    await this.clickAt(form, left + width / 2, top + height / 2);
-  }
-
-  // Releases the Up arrow and answers the prompt that opens with TEXT.
-  async enterCode(text) {
-    const asked = new Promise((resolve) => this.page.once('dialog', async (dialog) => {
-      const message = dialog.message();
-      await dialog.accept(text);
-      resolve(message);
-    }));
-    await this.page.keyboard.press('ArrowUp');
-    check((await asked) === 'Enter in the code', 'the prompt does not ask for the code');
-  }
-}
 
 // Fraction of pixels of two PNGs (data URLs) differing by more than a font's
 // antialiasing would, measured in the page itself.
@@ -123,27 +69,18 @@ function nativeShot(script, form) {
   return url;
 }
 
+// At one CSS pixel per pixel of the client area: the page is made as big as the window.
 async function looksLikeNative(player, form, script) {
+  const viewport = player.page.viewport();
+  const client = await player.client(form);
+  await player.page.setViewport({ width: client.width + 8, height: client.height + 34, deviceScaleFactor: 1 });
+  await sleep(100);
   const shot = await (await player.canvas(form)).screenshot({ encoding: 'base64' });
+  await player.page.setViewport(viewport);
   const share = await differingShare(player.page, 'data:image/png;base64,' + shot, nativeShot(script, form));
   check(typeof share === 'number', `${form} is drawn at the wrong size: ${share}`);
   console.log(`${form}: ${(share * 100).toFixed(2)}% of pixels differ`);
   check(share < 0.005, `${form} differs from krax --headless's shot in ${(share * 100).toFixed(1)}% of its pixels`);
-}
-
-// A pig that shows, hit with a real click; a pig that drops back before the click
-// makes the click a miss, and then the next one is tried.
-async function hitAPig(player) {
-  const pigs = ['imgP1(4)', 'imgP2(2)', 'imgP3(0)', 'imgP4(1)', 'imgP5(3)'];
-  for (const end = Date.now() + 20000; Date.now() < end; await sleep(10)) {
-    const pig = await player.page.evaluate(
-      (names) => names.find((name) => window.krax.print(`Form2.${name}.Visible`) === 'True'), pigs);
-    if (!pig) continue;
-    if (Number(await player.print('Form2.intBullets')) < 2) await player.page.keyboard.press('r');
-    await player.clickControl('Form2', pig);
-    if ((await player.print('Form2.intHits')) === '1') return;
-  }
-  throw new Error('no pig could be hit in 20 seconds');
 }
 
 async function play(page, address) {
@@ -163,7 +100,7 @@ async function play(page, address) {
   await player.expect('Form2.intBullets', '5');
   await player.expect('Form2.intTimeLeft', '59');
 
-  await hitAPig(player);
+  await player.hitAPig();
   await player.expect('Form2.lblHits.Caption', 'Hits: 1');
 
   await page.keyboard.press('r');
@@ -218,14 +155,21 @@ async function main() {
       '--no-first-run', '--disable-quic', `--user-data-dir=${profile}`],
   });
   const problems = [];
-  try {
+  // A new tab on a screen of the given size, its errors noted.
+  const openPage = async (viewport) => {
     const page = await browser.newPage();
-    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+    await page.setViewport(viewport);
     page.on('console', (message) => {
       if (message.type() === 'error') problems.push(`console error: ${message.text()}`);
     });
     page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-    await play(page, `http://127.0.0.1:${server.address().port}/`);
+    return page;
+  };
+  try {
+    const address = `http://127.0.0.1:${server.address().port}/`;
+    await play(await openPage({ width: 1024, height: 768, deviceScaleFactor: 1 }), address);
+    await playByTouch(openPage, address);
+    await playOffline(openPage, address, server);
   } finally {
     await browser.close();
     server.close();
@@ -234,7 +178,7 @@ async function main() {
   check(problems.length === 0, problems.join('\n'));
 }
 
-main().then(() => console.log('played through: menu, round, result screen, new round'), (error) => {
+main().then(() => console.log('played through: menu, round, result screen, new round; by touch; offline'), (error) => {
   console.error(`FAILED: ${error.message}`);
   process.exit(1);
 });

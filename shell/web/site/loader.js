@@ -1,6 +1,7 @@
 // Starts KRAX in the page: the pictures and the font load before the program's first
 // frame, ?seed=N in the address fixes the random seed, and window.krax.print(PATH)
-// tells tests and bug reports what the game holds.
+// tells tests and bug reports what the game holds. Once the page has loaded, the
+// service worker keeps the site for playing offline.
 (function() {
   var seed = new URLSearchParams(location.search).get('seed');
   var pictures = {};
@@ -35,10 +36,19 @@
       Promise.all(kraxPictureNames.map(loadPicture).concat(loadFont())).then(
         function() { removeRunDependency('krax-assets'); }, failed);
     }],
+    postRun: [keepForOffline],
     // What the program says on standard error is an error on the console.
     printErr: function(text) { console.error(text); },
     onAbort: function(what) { failed(String(what)); },
   };
+
+  // Once the menu is drawn: the worker's copying must not slow the start.
+  function keepForOffline() {
+    if (!('serviceWorker' in navigator)) return;
+    navigator.serviceWorker.register('service_worker.js').catch(function(error) {
+      console.error('krax: the game will not play offline: ' + error.message);
+    });
+  }
 
   window.krax = {
     print: function(path) {
