@@ -12,8 +12,9 @@ public:
     WebCanvas(const char* form, rt::PixelRect area);
     ~WebCanvas() override;
 
-    // Drawn by the page's 2D context; pictures are the SVG sources the page loaded
-    // before the first frame, scaled by the browser, so they stay sharp at any density.
+    // Drawn by the page's 2D context on whole device pixels; pictures are the SVG
+    // sources the page loaded before the first frame, drawn by the browser at the size
+    // they show at, so they stay sharp at any scale and density.
     void setClip(rt::PixelRect clip) override;
     void fill(rt::PixelRect rect, rt::Rgb color) override;
     void picture(const char* name, rt::PixelRect dest) override;
