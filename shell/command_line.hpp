@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -15,8 +16,8 @@ namespace shell {
 struct Backends {
     // Opens the first screen of the input's app and plays until the program ends,
     // feeding the app through `input`, `scale` window pixels per screen pixel; throws
-    // PlatformError when it cannot open its windows.
-    std::function<void(LiveInput& input, int scale)> windows;
+    // PlatformError when it cannot open its windows. Without a scale, the desktop's.
+    std::function<void(LiveInput& input, std::optional<int> scale)> windows;
     ShotWriter shot;  // for the scenario driver's `shot`
 };
 
@@ -25,10 +26,12 @@ struct Backends {
 //                                           for "-" or no --script) on `out` and `err`
 //   [--scale N] [--seed N] [--record FILE]  plays in windows, writing the session to
 //                                           FILE as a script if asked
+//   --replay FILE [--speed N] [--scale N]   plays a script in windows at its own pace
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
-// Returns the exit status: the script's (see playScript), 0 for --help, --version or a
-// game that ended, 1 without --headless when the windows cannot open (or `backends`
+// Returns the exit status: the script's (see playScript; a replay's is the same, and
+// 2 for lines a replay cannot hold), 0 for --help, --version, a game that ended or a
+// replay the player stopped, 1 without --headless when the windows cannot open (or `backends`
 // has none), 2 for bad arguments, an unreadable script file or a recording file that
 // cannot be written, each with one line on `err`.
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,

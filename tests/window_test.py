@@ -122,6 +122,14 @@ class XConnection:
             return None
         return reply[32: 32 + struct.unpack_from("<I", reply, 16)[0] * reply[1] // 8]
 
+    def set_resources(self, text):
+        """The X resources a desktop sets (as xrdb does), read by programs as they connect."""
+        raw = text.encode()
+        STRING = 31
+        self.sock.sendall(struct.pack("<BBHIIIBxxxI", 18, 0, 6 + (len(raw) + 3) // 4, self.root,
+                                      self.atom("RESOURCE_MANAGER"), STRING, 8, len(raw)) + raw + b"\0" * (-len(raw) % 4))
+        self.atom("RESOURCE_MANAGER")  # a round trip: the property is set
+
     def viewable(self, window):
         return self._ask(struct.pack("<BxHI", 3, 2, window))[26] == 2
 

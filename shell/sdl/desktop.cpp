@@ -6,6 +6,7 @@
 #include "shell/sdl/input_box_window.hpp"
 #include "shell/real_clock.hpp"
 #include "shell/sdl/sdl_keys.hpp"
+#include "shell/sdl/desktop_setting.hpp"
 #include "shell/sdl/sdl_library.hpp"
 
 #include <SDL.h>
@@ -53,13 +54,13 @@ public:
     Desktop& operator=(const Desktop&) = delete;
 
     void run() {
-        while (app_.Running()) {
+        while (input_.playing()) {
             showWindows();
             SDL_Event e;
             if (SDL_WaitEventTimeout(&e, sleepTime())) {
                 input_.catchUp(clock_.now());
                 dispatch(e);
-                while (app_.Running() && SDL_PollEvent(&e)) dispatch(e);
+                while (input_.playing() && SDL_PollEvent(&e)) dispatch(e);
             }
             input_.catchUp(clock_.now());
         }
@@ -81,7 +82,7 @@ private:
     }
 
     int sleepTime() const {
-        const auto next = app_.nextTick();
+        const auto next = input_.nextWake();
         if (!next) return kLongestSleep;
         return int(std::clamp<rt::Millis>(*next - clock_.now(), 0, kLongestSleep));
     }
@@ -172,9 +173,9 @@ private:
 
 }  // namespace
 
-void playInWindows(LiveInput& input, int scale) {
+void playInWindows(LiveInput& input, std::optional<int> scale) {
     SdlLibrary library(true);
-    Desktop desktop(input, scale);
+    Desktop desktop(input, scale ? *scale : scaleOfDesktop());
     input.app().start(kFirstScreen);  // the clock's time 0
     desktop.run();
     input.ended();
