@@ -29,11 +29,11 @@ struct Backends {
 //   --replay FILE [--speed N] [--scale N]   plays a script in windows at its own pace
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
-// Returns the exit status: the script's (see playScript; a replay's is the same, and
-// 2 for lines a replay cannot hold), 0 for --help, --version, a game that ended or a
-// replay the player stopped, 1 without --headless when the windows cannot open (or `backends`
-// has none), 2 for bad arguments, an unreadable script file or a recording file that
-// cannot be written, each with one line on `err`.
+// Returns the exit status: the script's (see playScript; a replay's is the same, and 2
+// for a line a replay cannot hold), 0 for --help, --version, a game that ended or a
+// replay the player stopped, 1 without --headless when the windows cannot open (or
+// `backends` has none), 2 for bad arguments, an unreadable script file or a recording
+// file that cannot be written, each with one line on `err`.
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
                    const Backends& backends);
 

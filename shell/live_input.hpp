@@ -1,6 +1,7 @@
 // What a window session feeds the game: the real clock's time and the window
 // system's input. Each goes on to the app; a recorder of the session writes each
-// down as well, so that the scenario driver can play it again.
+// down as well, so that the scenario driver can play it again, and a replay feeds the
+// game from a script instead, at the script's pace.
 #pragma once
 
 #include "runtime/app.hpp"
