@@ -132,6 +132,13 @@ std::string openScript(const std::string& path, std::ifstream& file) {
     return errno ? std::generic_category().message(errno) : "cannot open it";
 }
 
+// Opens a script file; false, with one line on `err`, where it cannot be read.
+bool openScriptFile(const std::string& path, std::ifstream& file, std::ostream& err) {
+    const std::string reason = openScript(path, file);
+    if (!reason.empty()) err << "krax: cannot read script " << path << ": " << reason << '\n';
+    return reason.empty();
+}
+
 // The game's screens, before the first one opens.
 void prepare(rt::App& app, const Options& options, std::ostream& err) {
     app.setErrorStream(err);
@@ -143,12 +150,7 @@ void prepare(rt::App& app, const Options& options, std::ostream& err) {
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
                  const ShotWriter& shot) {
     std::ifstream file;
-    if (options.script != "-") {
-        if (const std::string reason = openScript(options.script, file); !reason.empty()) {
-            err << "krax: cannot read script " << options.script << ": " << reason << '\n';
-            return 2;
-        }
-    }
+    if (options.script != "-" && !openScriptFile(options.script, file, err)) return 2;
     rt::App app;
     prepare(app, options, err);
     app.start(kFirstScreen);
@@ -169,13 +171,10 @@ int playWindowed(LiveInput& input, const Options& options, std::ostream& err, co
 // The script is read whole and checked before the windows open.
 int replay(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
     std::ifstream file;
-    if (const std::string reason = openScript(*options.replay, file); !reason.empty()) {
-        err << "krax: cannot read the recording " << *options.replay << ": " << reason << '\n';
-        return 2;
-    }
+    if (!openScriptFile(*options.replay, file, err)) return 2;
     rt::App app;
     prepare(app, options, err);
-    PacedScript script(app, file, out, err, "the recording " + *options.replay);
+    PacedScript script(app, file, out, err, "script " + *options.replay);
     if (script.status() != 0) return script.status();
     Replay replay(app, script, options.speed.value_or(1));
     if (const int status = playWindowed(replay, options, err, backends)) return status;

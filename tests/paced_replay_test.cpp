@@ -98,8 +98,8 @@ TEST(PacedReplay, RefusesWhatNoPlayerDoesBeforeAnythingPlays) {
         Replayed replayed(std::string(kStart) + "catchup 100\n" + bad + "\nexpect App.Time 5\n", 1);
         EXPECT_EQ(replayed.script.status(), 2);
         const std::string said = replayed.err.str();
-        EXPECT_EQ(said, "line 4: a replay plays what a player did, and no player can " + bad.substr(0, bad.find(' ')) +
-                            ": " + bad + "\n");
+        EXPECT_EQ(said, "line 4: a replay cannot hold " + bad.substr(0, bad.find(' ')) + ", which no player does: " +
+                            bad + "\n");
         EXPECT_FALSE(replayed.replay.playing());
         EXPECT_TRUE(replayed.app.form("Form1").Visible());
     }

@@ -27,7 +27,7 @@ int PacedScript::read(std::string_view text, int number) {
         std::vector<Word> words = splitWords(text);
         if (words.empty()) return;
         if (words[0].text == "set" || words[0].text == "shot")
-            throw ScriptError("a replay plays what a player did, and no player can " + words[0].text);
+            throw ScriptError("a replay cannot hold " + words[0].text + ", which no player does");
         lines_.push_back({std::string(text), number, std::move(words)});
     });
 }
