@@ -10,7 +10,6 @@
 #include "shell/script/script_values.hpp"
 
 #include <cerrno>
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -83,11 +82,10 @@ int scaleFrom(std::string_view text) {
 }
 
 double speedFrom(std::string_view text) {
-    double speed = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
-    if (error != std::errc() || end != text.data() + text.size() || !(speed >= 0.25 && speed <= 8))
+    const auto speed = number(text);
+    if (!speed || !(*speed >= 0.25f && *speed <= 8))
         throw BadArguments("--speed takes a number from 0.25 to 8, not \"" + std::string(text) + "\"");
-    return speed;
+    return *speed;
 }
 
 // Options that do not go together.

@@ -1,7 +1,8 @@
 #include "shell/window_scale.hpp"
 
+#include "runtime/single_text.hpp"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -19,11 +20,9 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::optional<double> positiveNumber(std::string_view text) {
-    text = trimmed(text);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !(value > 0)) return std::nullopt;
-    return value;
+    const auto value = rt::singleFromText(trimmed(text));
+    if (!value || !std::isfinite(*value) || !(*value > 0)) return std::nullopt;
+    return *value;
 }
 
 // The value of Xft.dpi among "name:\tvalue" lines.
