@@ -1,5 +1,6 @@
 // What drawing a form needs of a backend: rectangles, pictures and text, in device
-// pixels. The SDL shell provides one for windows and one for screenshots.
+// pixels. The desktop backend provides one for windows and one for screenshots, the
+// web backend one for a page's canvas.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // A script replayed in the windows, without the windows: the replay driven as the
 // window loop drives it, waking when it asks to.
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/replay.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
@@ -26,9 +26,9 @@ struct ShownBox : shell::WindowInputBox {
 
 struct Replayed {
     Replayed(const std::string& text, double speed) : in(text), script(app, in, out, err, "the recording"), replay(app, script, speed) {
-        shell::defineScreens(app);
+        shell::setUpGame(app);
         app.setInputBoxHost(&replay.inputBox(box));
-        app.start(shell::kFirstScreen);
+        shell::openGame(app);
     }
     // As the window loop: wakes when the replay asks (or every `most` ms at the
     // latest), until it is over; the times it woke.
@@ -56,8 +56,8 @@ struct Replayed {
 std::string headlessState(const std::string& text) {
     rt::App app;
     std::ostringstream out, err;
-    shell::defineScreens(app);
-    app.start(shell::kFirstScreen);
+    shell::setUpGame(app);
+    shell::openGame(app);
     std::istringstream in(text);
     EXPECT_EQ(shell::playScript(app, in, out, err), 0) << err.str();
     return shell::stateJson(app);

@@ -49,7 +49,7 @@ int reportLine(std::string_view line, int number, std::ostream& err, const std::
     } catch (const ExpectFailure& failure) {
         err << "line " << number << ": " << failure.what() << '\n';
         return 1;
-    } catch (const ScriptError& error) {
+    } catch (const BadRequest& error) {  // a ScriptError, or a path that names nothing
         err << "line " << number << ": " << error.what() << ": " << errorText(line) << '\n';
         return 2;
     }
