@@ -6,6 +6,7 @@
 #include "shell/numbers.hpp"
 #include "shell/platform_error.hpp"
 #include "shell/replay.hpp"
+#include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
 #include "shell/script/recorder.hpp"
 

@@ -1,25 +1,13 @@
 // The program's command line.
 #pragma once
 
-#include "shell/live_input.hpp"
-#include "shell/script/driver.hpp"
+#include "shell/backend.hpp"
 
-#include <functional>
 #include <iosfwd>
-#include <optional>
 #include <span>
 #include <string_view>
 
 namespace shell {
-
-// What the platform of this build offers; either may be missing.
-struct Backends {
-    // Opens the first screen of the input's app and plays until the program ends,
-    // feeding the app through `input`, `scale` window pixels per screen pixel; throws
-    // PlatformError when it cannot open its windows. Without a scale, the desktop's.
-    std::function<void(LiveInput& input, std::optional<int> scale)> windows;
-    ShotWriter shot;  // for the scenario driver's `shot`
-};
 
 // Runs the program for these arguments (without the program's own name):
 //   --headless [--seed N] [--script FILE]   plays a scenario script (FILE, or `in`
@@ -27,6 +15,8 @@ struct Backends {
 //   [--scale N] [--seed N] [--record FILE]  plays in windows, writing the session to
 //                                           FILE as a script if asked
 //   --replay FILE [--speed N] [--scale N]   plays a script in windows at its own pace
+//   --every-tick                            with any of these: every timer tick runs,
+//                                           also of timers with nothing to do
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
 // Returns the exit status: the script's (see playScript; a replay's is the same, and 2
