@@ -11,7 +11,8 @@
 //                 Shift bits as runtime/form.hpp numbers them, translated at the edge
 //   input box     an rt::InputBoxHost (runtime/input_box.hpp) for the modal code box
 //   wake-up       sleep until untilNextTick() has passed or input comes, then
-//                 catchUp(clock now): every timer that is due ticks once
+//                 catchUp(clock now): every timer that is due ticks once (a window
+//                 session: until LiveInput::nextWake(), which a replay sets itself)
 //
 // The game is set up and opened the same way everywhere (shell/game_start.hpp).
 #pragma once
@@ -27,19 +28,21 @@ namespace shell {
 
 // What the platform of this build offers the command line; either may be missing.
 struct Backends {
-    // Opens the first screen of the input's app and plays until the program ends,
-    // feeding the app through `input`, `scale` window pixels per screen pixel; throws
-    // PlatformError when it cannot open its windows.
-    std::function<void(LiveInput& input, int scale)> windows;
+    // Opens the first screen of the input's app and plays while `input` is playing,
+    // feeding the app through it, `scale` window pixels per screen pixel (without one,
+    // the desktop's own); throws PlatformError when it cannot open its windows.
+    std::function<void(LiveInput& input, std::optional<int> scale)> windows;
     ShotWriter shot;  // for the scenario driver's `shot`
 };
 
-// How long a backend may sleep at `now` before the next timer tick is due: 0 when it
-// is due already, nullopt when no timer runs (only input can change anything then).
-inline std::optional<rt::Millis> untilNextTick(const rt::App& app, rt::Millis now) {
-    const auto next = app.nextTick();
-    if (!next) return std::nullopt;
-    return *next > now ? *next - now : 0;
+// How long a backend may sleep at `now` until the clock time `moment`: 0 when it has
+// come, nullopt for no moment (only input can change anything then).
+inline std::optional<rt::Millis> until(std::optional<rt::Millis> moment, rt::Millis now) {
+    if (!moment) return std::nullopt;
+    return *moment > now ? *moment - now : 0;
 }
+
+// How long a backend may sleep at `now` before the next timer tick is due.
+inline std::optional<rt::Millis> untilNextTick(const rt::App& app, rt::Millis now) { return until(app.nextTick(), now); }
 
 }  // namespace shell

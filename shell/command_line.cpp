@@ -5,7 +5,9 @@
 #include "shell/live_input.hpp"
 #include "shell/numbers.hpp"
 #include "shell/platform_error.hpp"
+#include "shell/replay.hpp"
 #include "shell/script/driver.hpp"
+#include "shell/script/paced_script.hpp"
 #include "shell/script/recorder.hpp"
 
 #include <cerrno>
@@ -24,14 +26,19 @@ namespace shell {
 namespace {
 constexpr std::string_view kUsage =
     "usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n"
+    "       krax --replay FILE [--speed N] [--scale N]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
     "       krax --version | --help\n"
     "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
     "on a virtual clock.\n"
-    "  --scale N      draw N window pixels per screen pixel, 1 to 4 (default 1; a\n"
-    "                 high-density display draws at its own density anyway)\n"
+    "  --scale N      draw N window pixels per screen pixel, 1 to 4; without it, the\n"
+    "                 desktop's own scale (Xft.dpi, else GDK_SCALE; on Wayland the\n"
+    "                 display's own density), lowered until the game screen fits\n"
     "  --record FILE  write the session in windows to FILE as a scenario script that\n"
     "                 krax --headless --script FILE plays again exactly\n"
+    "  --replay FILE  play a recording, or any scenario script, in the windows at its\n"
+    "                 own pace; the close box stops it\n"
+    "  --speed N      with --replay, play N times as fast, 0.25 to 8 (default 1)\n"
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
@@ -55,9 +62,11 @@ struct Options {
     bool headless = false;
     bool everyTick = false;
     std::optional<std::uint32_t> seed;
-    int scale = 1;
+    std::optional<int> scale;
     std::string script = "-";
     std::optional<std::string> record;
+    std::optional<std::string> replay;
+    std::optional<double> speed;
 };
 
 std::uint32_t seedFrom(std::string_view text) {
@@ -71,6 +80,21 @@ int scaleFrom(std::string_view text) {
     const auto n = wholeNumber(text);
     if (!n || *n < 1 || *n > 4) throw BadArguments("--scale takes a whole number from 1 to 4, not \"" + std::string(text) + "\"");
     return int(*n);
+}
+
+double speedFrom(std::string_view text) {
+    const auto speed = number(text);
+    if (!speed || !(*speed >= 0.25f && *speed <= 8))
+        throw BadArguments("--speed takes a number from 0.25 to 8, not \"" + std::string(text) + "\"");
+    return *speed;
+}
+
+// Options that do not go together.
+void checkTogether(const Options& options) {
+    if (options.headless && options.record) throw BadArguments("--record is for play in windows, not --headless");
+    if (options.replay && (options.headless || options.record))
+        throw BadArguments("--replay plays in windows, without --headless or --record");
+    if (options.speed && !options.replay) throw BadArguments("--speed is for --replay");
 }
 
 Options parse(std::span<const std::string_view> args) {
@@ -89,9 +113,11 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--script") options.script = value();
         else if (arg == "--scale") options.scale = scaleFrom(value());
         else if (arg == "--record") options.record = value();
+        else if (arg == "--replay") options.replay = value();
+        else if (arg == "--speed") options.speed = speedFrom(value());
         else throw BadArguments("unknown argument \"" + std::string(arg) + "\"; see krax --help");
     }
-    if (options.headless && options.record) throw BadArguments("--record is for play in windows, not --headless");
+    checkTogether(options);
     return options;
 }
 
@@ -105,6 +131,13 @@ std::string openScript(const std::string& path, std::ifstream& file) {
     return errno ? std::generic_category().message(errno) : "cannot open it";
 }
 
+// Opens a script file; false, with one line on `err`, where it cannot be read.
+bool openScriptFile(const std::string& path, std::ifstream& file, std::ostream& err) {
+    const std::string reason = openScript(path, file);
+    if (!reason.empty()) err << "krax: cannot read script " << path << ": " << reason << '\n';
+    return reason.empty();
+}
+
 // The game's screens, before the first one opens.
 void prepare(rt::App& app, const Options& options, std::ostream& err) {
     app.setErrorStream(err);
@@ -115,12 +148,7 @@ void prepare(rt::App& app, const Options& options, std::ostream& err) {
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
                  const ShotWriter& shot) {
     std::ifstream file;
-    if (options.script != "-") {
-        if (const std::string reason = openScript(options.script, file); !reason.empty()) {
-            err << "krax: cannot read script " << options.script << ": " << reason << '\n';
-            return 2;
-        }
-    }
+    if (options.script != "-" && !openScriptFile(options.script, file, err)) return 2;
     rt::App app;
     prepare(app, options, err);
     openGame(app);
@@ -138,11 +166,25 @@ int playWindowed(LiveInput& input, const Options& options, std::ostream& err, co
     return 0;
 }
 
-int play(const Options& options, std::ostream& err, const Backends& backends) {
+// The script is read whole and checked before the windows open.
+int replay(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
+    std::ifstream file;
+    if (!openScriptFile(*options.replay, file, err)) return 2;
+    rt::App app;
+    prepare(app, options, err);
+    PacedScript script(app, file, out, err, "script " + *options.replay);
+    if (script.status() != 0) return script.status();
+    Replay replay(app, script, options.speed.value_or(1));
+    if (const int status = playWindowed(replay, options, err, backends)) return status;
+    return script.status();
+}
+
+int play(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
     if (!backends.windows) {
         err << "krax: this build has no windows; use --headless\n";
         return 1;
     }
+    if (options.replay) return replay(options, out, err, backends);
     rt::App app;
     prepare(app, options, err);
     if (!options.record) {
@@ -178,7 +220,7 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         out << "krax " << kVersion << '\n';
         return 0;
     }
-    if (!options.headless) return play(options, err, backends);
+    if (!options.headless) return play(options, out, err, backends);
     return playHeadless(options, in, out, err, backends.shot);
 }
 

@@ -14,14 +14,16 @@ namespace shell {
 //                                           for "-" or no --script) on `out` and `err`
 //   [--scale N] [--seed N] [--record FILE]  plays in windows, writing the session to
 //                                           FILE as a script if asked
-//   --every-tick                            with either: every timer tick runs, also
-//                                           of timers with nothing to do
+//   --replay FILE [--speed N] [--scale N]   plays a script in windows at its own pace
+//   --every-tick                            with any of these: every timer tick runs,
+//                                           also of timers with nothing to do
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
-// Returns the exit status: the script's (see playScript), 0 for --help, --version or a
-// game that ended, 1 without --headless when the windows cannot open (or `backends`
-// has none), 2 for bad arguments, an unreadable script file or a recording file that
-// cannot be written, each with one line on `err`.
+// Returns the exit status: the script's (see playScript; a replay's is the same, and 2
+// for a line a replay cannot hold), 0 for --help, --version, a game that ended or a
+// replay the player stopped, 1 without --headless when the windows cannot open (or
+// `backends` has none), 2 for bad arguments, an unreadable script file or a recording
+// file that cannot be written, each with one line on `err`.
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
                    const Backends& backends);
 

@@ -1,10 +1,14 @@
 // What a window session feeds the game: the real clock's time and the window
 // system's input. Each goes on to the app; a recorder of the session writes each
-// down as well, so that the scenario driver can play it again.
+// down as well, so that the scenario driver can play it again, and a replay feeds the
+// game from a script instead, at the script's pace.
 #pragma once
 
 #include "runtime/app.hpp"
 #include "runtime/input_box.hpp"
+#include "shell/window_input_box.hpp"
+
+#include <optional>
 
 namespace shell {
 
@@ -17,6 +21,10 @@ public:
 
     rt::App& app() const { return app_; }
 
+    // Whether the session goes on; the windows close when it does not.
+    virtual bool playing() const { return app_.Running(); }
+    // The real clock's time by which catchUp is wanted next; nullopt for none.
+    virtual std::optional<rt::Millis> nextWake() const { return app_.nextTick(); }
     virtual void catchUp(rt::Millis now) { app_.catchUp(now); }
     virtual void mouseDown(rt::Form& form, rt::Single x, rt::Single y, int button, int shift) {
         app_.mouseDown(form, x, y, button, shift);
@@ -33,8 +41,8 @@ public:
     // The window system gave this screen's window the focus.
     virtual void activate(rt::Form& form) { app_.activate(form); }
     // The input box the game is to use, given the window session's own.
-    virtual rt::InputBoxHost& inputBox(rt::InputBoxHost& window) { return window; }
-    // The program has ended.
+    virtual rt::InputBoxHost& inputBox(WindowInputBox& window) { return window; }
+    // The session is over: the program has ended, or playing() said so.
     virtual void ended() {}
 
 private:

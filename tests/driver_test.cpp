@@ -324,6 +324,28 @@ TEST(CommandLine, BadArgumentsAndUnreadableScriptsGiveStatus2) {
     EXPECT_EQ(played.err, "krax: cannot read script /nonexistent/krax.script: No such file or directory\n");
 }
 
+// Nothing of a replay needs a display until its script has been read and checked.
+TEST(CommandLine, AReplayIsCheckedBeforeAnyWindowOpens) {
+    for (std::string_view speed : {"0.2", "8.5", "fast", "", "nan", "2x"}) {
+        SCOPED_TRACE(speed);
+        const Played played = runWith({"--replay", "x.script", "--speed", speed});
+        EXPECT_EQ(played.status, 2);
+        EXPECT_EQ(played.err, "krax: --speed takes a number from 0.25 to 8, not \"" + std::string(speed) + "\"\n");
+    }
+    EXPECT_EQ(runWith({"--speed", "2"}).err, "krax: --speed is for --replay\n");
+    EXPECT_EQ(runWith({"--replay", "x.script", "--record", "y.script"}).err,
+              "krax: --replay plays in windows, without --headless or --record\n");
+    EXPECT_EQ(runWith({"--replay", "/nonexistent/krax.script"}).err,
+              "krax: cannot read script /nonexistent/krax.script: No such file or directory\n");
+
+    const auto path = ownTempFile("krax_replay_test.script");
+    std::ofstream(path) << "click Form1.Image5\nwait 100000\nshot Form2 farm.png\n";
+    const Played played = runWith({"--replay", path.string(), "--speed", "0.25"});
+    std::filesystem::remove(path);
+    EXPECT_EQ(played.status, 2);
+    EXPECT_EQ(played.err, "line 3: a replay cannot hold shot, which no player does: shot Form2 farm.png\n");
+}
+
 // Sets environment variables (null: unset) for as long as it lives.
 class Environment {
 public:

@@ -112,7 +112,7 @@ TEST(SingleEvents, WrongWordsAreLinesThatCannotBeRun) {
 
 // A window session without windows: the recorder fed as the window loop feeds it, with
 // an input box that answers from a list.
-class Session : public ::testing::Test, private rt::InputBoxHost {
+class Session : public ::testing::Test, private shell::WindowInputBox {
 protected:
     explicit Session(bool everyTick = false) {
         live.setErrorStream(errors);
@@ -151,6 +151,7 @@ private:
         answers.erase(answers.begin());
         return answer;
     }
+    void show(std::string_view, std::string_view, const std::optional<std::string>&, double) override {}
 };
 
 TEST_F(Session, WritesWhatTheReplayNeedsBeforeEachEvent) {

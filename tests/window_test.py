@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """The game in its real windows, as a player meets it.
 
-Starts its own X server (Xvfb) on a free display, runs `krax --record` with a fixed
-seed and plays a session with real X input (xdotool): the menu, a round with a miss, a
+Starts its own X server (Xvfb) on a free display of 2560x1600 pixels, set to 200 % as
+desktops set it (Xft.dpi 192), runs `krax --record` with a fixed seed and no --scale,
+so that the game draws at scale 2 by itself, and plays a session with real X input (xdotool): the menu, a round with a miss, a
 hit, an empty gun and the reload screen, R, the code box, a round that ends while the
 machine is kept busy, Continue, Play Again and the close box. The windows are checked
 as a window manager sees them (xprop, and the X protocol itself for geometry, the
 pointer, the stacking order and the close message). Then the recording must replay
-headless and pass.
+headless and pass, and then in the windows with --replay: whole and fast, and stopped
+by the close box.
 
 What the live game holds at a moment is read by replaying the recording so far and
 printing; what one input did, by replaying it with and without that input.
@@ -29,11 +31,14 @@ import time
 import traceback
 
 SKIPPED = 77
-SCREEN_W, SCREEN_H = 1280, 1024
+SCREEN_W, SCREEN_H = 2560, 1600
+SCALE = 2  # the desktop's own: Xft.dpi 192 over 96
 SEED = 4242
-TWIPS = 15  # per pixel, at --scale 1
+TWIPS = 15  # per pixel, at scale 1
 GROUND = (20, 510)  # a pixel of bare ground on the game screen, clear of every hole
-CARROT_POINTER = (32, 32, 3, 3)  # width, height and hot spot of the carrot pointer
+CARROT_POINTER = (32 * SCALE, 32 * SCALE, 3 * SCALE, 3 * SCALE)  # width, height and hot spot
+
+# Sizes and points below are in pixels at scale 1, as the screens' layouts have them.
 
 # The windows a player meets: caption and client size in pixels.
 MENU = ("KRAX 1.0", 405, 392)
@@ -127,6 +132,14 @@ class XConnection:
             return None
         return reply[32: 32 + struct.unpack_from("<I", reply, 16)[0] * reply[1] // 8]
 
+    def set_resources(self, text):
+        """The X resources a desktop sets (as xrdb does), read by programs as they connect."""
+        raw = text.encode()
+        STRING = 31
+        self.sock.sendall(struct.pack("<BBHIIIBxxxI", 18, 0, 6 + (len(raw) + 3) // 4, self.root,
+                                      self.atom("RESOURCE_MANAGER"), STRING, 8, len(raw)) + raw + b"\0" * (-len(raw) % 4))
+        self.atom("RESOURCE_MANAGER")  # a round trip: the property is set
+
     def viewable(self, window):
         return self._ask(struct.pack("<BxHI", 3, 2, window))[26] == 2
 
@@ -174,6 +187,7 @@ class Session:
         # A window manager that honours Motif hints makes their atom; SDL asks for no
         # frame through it only where it exists.
         self.x.atom("_MOTIF_WM_HINTS")
+        self.x.set_resources("Xft.dpi:\t192\n")
         self.recording = os.path.join(workdir, "session.script")
         self.probe = os.path.join(workdir, "probe.script")
         self.errors = open(os.path.join(workdir, "krax.err"), "w+")
@@ -203,7 +217,7 @@ class Session:
     def window(self, caption, width, height, timeout=10.0):
         def probe():
             for wid, (name, _, _, w, h) in self.windows().items():
-                if (name, w, h) == (caption, width, height):
+                if (name, w, h) == (caption, width * SCALE, height * SCALE):
                     return wid
         return wait_for(probe, f'the window "{caption}" of {width}x{height}', timeout)
 
@@ -225,7 +239,7 @@ class Session:
 
     def click(self, wid, px, py, button=1):
         x, y = self.origin(wid)
-        self.tool("xdotool", "mousemove", str(x + px), str(y + py), "click", str(button))
+        self.tool("xdotool", "mousemove", str(x + px * SCALE), str(y + py * SCALE), "click", str(button))
 
     def focus(self, wid):
         self.tool("xdotool", "windowfocus", "--sync", str(wid))
@@ -237,7 +251,8 @@ class Session:
     def check_window(self, wid, caption, width, height, framed=True):
         name, x, y, w, h = self.shown(wid)
         label = caption or "the reload screen"
-        check((name, w, h) == (caption, width, height), f'"{label}" has its caption and a client area of {w}x{h}')
+        check((name, w, h) == (caption, width * SCALE, height * SCALE),
+              f'"{label}" has its caption and a client area of {w}x{h}')
         check((x, y) == ((SCREEN_W - w) // 2, (SCREEN_H - h) // 2), f'"{label}" is centred at {x},{y}')
         hints = self.prop(wid, "WM_NORMAL_HINTS")
         check(f"minimum size: {w} by {h}" in hints and f"maximum size: {w} by {h}" in hints,
@@ -417,6 +432,30 @@ def lines_through(lines, first, then):
     return lines[: lines.index(then, after) + 1] if then in lines[after:] else None
 
 
+def replay_in_windows(s):
+    """The recording played in the windows at eight times its pace, to its end; then
+    again at its own pace, stopped by the close box."""
+    recorded_ms = next(int(line.split()[2]) for line in s.lines() if line.startswith("expect App.Time "))
+    began = time.monotonic()
+    s.errors.seek(0)
+    s.errors.truncate()
+    s.game = subprocess.Popen([s.krax, "--replay", s.recording, "--speed", "8"], env=s.env, stderr=s.errors)
+    s.window(*GAME)
+    status = s.game.wait(timeout=60)
+    took = time.monotonic() - began
+    s.errors.seek(0)
+    errors = s.errors.read()
+    check(status == 0 and errors == "", f"the recording plays in the windows at speed 8 and its expect lines hold"
+                                        + (f": status {status}, {errors}" if status or errors else ""))
+    check(took >= recorded_ms / 8000, f"... at its pace: {took:.1f} s for {recorded_ms / 1000:.1f} s of play")
+
+    s.game = subprocess.Popen([s.krax, "--replay", s.recording], env=s.env, stderr=s.errors)
+    game = s.window(*GAME)
+    s.x.close_box(game)
+    status = s.game.wait(timeout=10)
+    check(status == 0, "the close box stops a replay, with status 0")
+
+
 def hit_shown_target(s, game):
     """Waits for a target to come up, clicks where it is drawn, and sees it scored."""
     centres = {name: s.centre("Form2", f"{name}({index})") for name, index in TARGETS}
@@ -514,6 +553,7 @@ def play_once(krax, display, play_session, game_env, args):
             check(replay.returncode == 0 and lines[-1].startswith("expect Form2.strCode"),
                   f"the recording of {len(lines)} lines replays headless and agrees with the live game"
                   + (": " + replay.stderr.strip() if replay.returncode else ""))
+            replay_in_windows(session)
         except Exception as failure:  # whatever it is, reported with the evidence
             print("FAILED:", failure if isinstance(failure, Failed) else repr(failure))
             if not isinstance(failure, Failed):

@@ -105,7 +105,7 @@ void Recorder::activate(rt::Form& form) {
     });
 }
 
-rt::InputBoxHost& Recorder::inputBox(rt::InputBoxHost& window) {
+rt::InputBoxHost& Recorder::inputBox(WindowInputBox& window) {
     window_ = &window;
     return *this;
 }

@@ -30,7 +30,7 @@ public:
     void keyUp(int keyCode, int shift) override;
     void closeBox(rt::Form& form) override;
     void activate(rt::Form& form) override;
-    rt::InputBoxHost& inputBox(rt::InputBoxHost& window) override;
+    rt::InputBoxHost& inputBox(WindowInputBox& window) override;
     void ended() override;
 
 private:

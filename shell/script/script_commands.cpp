@@ -17,16 +17,6 @@ namespace {
 // The clock is read back as a Long, so a script cannot move it past that range.
 constexpr rt::Millis kLastMoment = std::numeric_limits<rt::Long>::max();
 
-// The moment MS milliseconds from now.
-rt::Millis later(Session& session, const Word& word) {
-    const rt::Millis most = kLastMoment - session.app.now();
-    const auto ms = word.quoted ? std::nullopt : wholeNumber(word.text);
-    if (!ms || *ms < 0 || *ms > most)
-        throw ScriptError("expected a whole number of milliseconds from 0 to " + std::to_string(most) + ", not " +
-                          written(word));
-    return session.app.now() + *ms;
-}
-
 void wait(Session& session, Words words) { session.app.advanceTo(later(session, words[1])); }
 
 // As the loop of a window session that wakes this late: every timer due by then
@@ -84,6 +74,15 @@ constexpr Command kCommands[] = {
     {"shot", 3, 3, "shot FORM FILE", shot},
 };
 }  // namespace
+
+rt::Millis later(Session& session, const Word& word) {
+    const rt::Millis most = kLastMoment - session.app.now();
+    const auto ms = word.quoted ? std::nullopt : wholeNumber(word.text);
+    if (!ms || *ms < 0 || *ms > most)
+        throw ScriptError("expected a whole number of milliseconds from 0 to " + std::to_string(most) + ", not " +
+                          written(word));
+    return session.app.now() + *ms;
+}
 
 void runCommand(Session& session, Words words) {
     for (const Command& command : kCommands) {

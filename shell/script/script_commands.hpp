@@ -9,4 +9,8 @@ namespace shell {
 // run and ExpectFailure for an `expect` that did not hold.
 void runCommand(Session& session, Words words);
 
+// The moment MS milliseconds after the clock's time, from the MS word of a `wait` or a
+// `catchup`; throws ScriptError for a word that is not such a number.
+rt::Millis later(Session& session, const Word& word);
+
 }  // namespace shell

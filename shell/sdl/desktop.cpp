@@ -6,6 +6,7 @@
 #include "shell/sdl/form_window.hpp"
 #include "shell/sdl/input_box_window.hpp"
 #include "shell/real_clock.hpp"
+#include "shell/sdl/desktop_setting.hpp"
 #include "shell/sdl/sdl_keys.hpp"
 #include "shell/sdl/sdl_library.hpp"
 #include "shell/window_set.hpp"
@@ -59,13 +60,13 @@ public:
     Desktop& operator=(const Desktop&) = delete;
 
     void run() {
-        while (app_.Running()) {
+        while (input_.playing()) {
             windows_.mirror(app_);
             SDL_Event e;
             if (SDL_WaitEventTimeout(&e, sleepTime())) {
                 input_.catchUp(clock_.now());
                 dispatch(e);
-                while (app_.Running() && SDL_PollEvent(&e)) dispatch(e);
+                while (input_.playing() && SDL_PollEvent(&e)) dispatch(e);
             }
             input_.catchUp(clock_.now());
         }
@@ -73,7 +74,7 @@ public:
 
 private:
     int sleepTime() const {
-        return int(std::min<rt::Millis>(untilNextTick(app_, clock_.now()).value_or(kLongestSleep), kLongestSleep));
+        return int(std::min<rt::Millis>(until(input_.nextWake(), clock_.now()).value_or(kLongestSleep), kLongestSleep));
     }
 
     FormWindow* windowWithId(Uint32 id) const {
@@ -152,9 +153,9 @@ private:
 
 }  // namespace
 
-void playInWindows(LiveInput& input, int scale) {
+void playInWindows(LiveInput& input, std::optional<int> scale) {
     SdlLibrary library(true);
-    Desktop desktop(input, scale);
+    Desktop desktop(input, scale ? *scale : scaleOfDesktop());
     openGame(input.app());  // the clock's time 0
     desktop.run();
     input.ended();

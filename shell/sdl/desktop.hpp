@@ -4,11 +4,14 @@
 
 #include "shell/live_input.hpp"
 
+#include <optional>
+
 namespace shell {
 
-// Opens the first screen of `input`'s app and plays until the program ends, feeding
-// the app through `input`. `scale`: window pixels per screen pixel. Throws
-// PlatformError when there is no display or a window cannot be made.
-void playInWindows(LiveInput& input, int scale);
+// Opens the first screen of `input`'s app and plays while `input` is playing, feeding
+// the app through `input`. `scale`: window pixels per screen pixel; without one, the
+// desktop's own (see shell/window_scale.hpp). Throws PlatformError when there is no
+// display or a window cannot be made.
+void playInWindows(LiveInput& input, std::optional<int> scale);
 
 }  // namespace shell

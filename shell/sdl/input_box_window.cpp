@@ -1,14 +1,12 @@
 #include "shell/sdl/input_box_window.hpp"
 
 #include "shell/sdl/entry_field.hpp"
-#include "shell/sdl/platform_error.hpp"
-#include "shell/sdl/x11_quirks.hpp"
-#include "shell/sdl/sdl_canvas.hpp"
+#include "shell/sdl/pixel_window.hpp"
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <memory>
+#include <string>
+#include <vector>
 
 namespace shell {
 
@@ -21,6 +19,8 @@ constexpr rt::PixelRect kEntry{12, 100, 351, 24};
 constexpr rt::Rgb kFace{240, 240, 240}, kButton{225, 225, 225}, kBlack{0, 0, 0}, kWhite{255, 255, 255};
 
 constexpr int kTextInset = 4, kCaretWidth = 1;
+// A replay types its answer at this pace, and leaves it in view this long, at speed 1.
+constexpr double kTypingMs = 150, kReadingMs = 600;
 
 bool inside(rt::PixelRect r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
 
@@ -34,72 +34,76 @@ void paste(EntryField& entry) {
 
 class Box {
 public:
-    Box(std::string_view title, int scale, PictureStore& pictures, Fonts& fonts) : scale_(scale) {
-        window_ = SDL_CreateWindow(std::string(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   kWidth * scale, kHeight * scale, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_SKIP_TASKBAR);
-        if (!window_) failSdl("cannot open the input box");
-        // Drawn on the processor into the window's own pixels, as the screens are: a GPU
-        // renderer would also have SDL make the window again, which costs it an X
-        // colormap each time, and load the whole GL stack for one small box.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        SDL_Surface* surface = SDL_GetWindowSurface(window_);
-        renderer_ = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
-        if (!renderer_) {
-            destroyWindow(window_);
-            failSdl("cannot draw the input box");
-        }
-        draw_ = std::max(1, surface->w / kWidth);
-        canvas_ = std::make_unique<SdlCanvas>(renderer_, pictures, fonts, draw_ >= 2);
-    }
-    ~Box() {
-        canvas_.reset();
-        SDL_DestroyRenderer(renderer_);
-        destroyWindow(window_);
-    }
-    Box(const Box&) = delete;
-    Box& operator=(const Box&) = delete;
+    Box(std::string_view title, std::string_view prompt, int scale, PictureStore& pictures, Fonts& fonts)
+        : window_("the input box", std::string(title).c_str(), {kWidth, kHeight}, scale, SDL_WINDOW_SKIP_TASKBAR,
+                  pictures, fonts),
+          prompt_(prompt),
+          scale_(scale) {}
 
-    Uint32 id() const { return SDL_GetWindowID(window_); }
+    Uint32 id() const { return window_.id(); }
     // A window point in the box's own pixels.
     int at(int windowCoordinate) const { return windowCoordinate / scale_; }
+    // The window was uncovered: draw it all again.
+    void exposed() { drawn_ = false; }
 
-    void draw(std::string_view prompt, const std::string& entry) {
-        const rt::FontSpec font{nullptr, 12 * draw_, false};
-        SDL_RenderSetClipRect(renderer_, nullptr);
-        fill({0, 0, kWidth, kHeight}, kFace);
-        canvas_->text(prompt, font, kBlack, 12 * draw_, 12 * draw_);
-        button(kOk, "OK", font);
-        button(kCancel, "Cancel", font);
-        fill(kEntry, kBlack);
-        fill({kEntry.x + 1, kEntry.y + 1, kEntry.w - 2, kEntry.h - 2}, kWhite);
-        // The end of the entry, where the caret is, inside the field.
-        const int room = (kEntry.w - 2 * kTextInset - kCaretWidth) * draw_;
-        const auto width = [&](std::string_view text) { return canvas_->textWidth(text, font); };
-        const std::string_view shown = std::string_view(entry).substr(shownFrom(entry, room, width));
-        const int textX = (kEntry.x + kTextInset) * draw_, textY = (kEntry.y + kTextInset) * draw_;
-        canvas_->text(shown, font, kBlack, textX, textY);
-        canvas_->fill({textX + width(shown), textY, kCaretWidth * draw_, 16 * draw_}, kBlack);
-        SDL_RenderPresent(renderer_);
-        SDL_UpdateWindowSurface(window_);
+    // Draws what changed since the last time: all of the box at first and once
+    // uncovered, else the entry field if its text changed, else nothing.
+    void draw(const std::string& entry) {
+        if (drawn_ && entry == shownEntry_) return;
+        if (!drawn_) face();
+        field(entry);
+        window_.present({device(drawn_ ? kEntry : rt::PixelRect{0, 0, kWidth, kHeight})});
+        shownEntry_ = entry;
+        drawn_ = true;
     }
 
 private:
-    void fill(rt::PixelRect r, rt::Rgb color) {
-        canvas_->fill({r.x * draw_, r.y * draw_, r.w * draw_, r.h * draw_}, color);
+    rt::FontSpec font() const { return {nullptr, 12 * window_.density(), false}; }
+    rt::PixelRect device(rt::PixelRect r) const {
+        const int d = window_.density();
+        return {r.x * d, r.y * d, r.w * d, r.h * d};
     }
-    void button(rt::PixelRect r, std::string_view label, const rt::FontSpec& font) {
-        fill(r, kBlack);
-        fill({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, kButton);
-        const int width = canvas_->textWidth(label, font);
-        canvas_->text(label, font, kBlack, r.x * draw_ + (r.w * draw_ - width) / 2,
-                      r.y * draw_ + (r.h * draw_ - canvas_->lineHeight(font)) / 2);
+    void fill(rt::PixelRect r, rt::Rgb color) { window_.canvas().fill(device(r), color); }
+
+    // Everything but the entry field's text.
+    void face() {
+        rt::Canvas& canvas = window_.canvas();
+        canvas.setClip(device({0, 0, kWidth, kHeight}));
+        fill({0, 0, kWidth, kHeight}, kFace);
+        canvas.text(prompt_, font(), kBlack, 12 * window_.density(), 12 * window_.density());
+        button(kOk, "OK");
+        button(kCancel, "Cancel");
     }
 
+    void button(rt::PixelRect r, std::string_view label) {
+        rt::Canvas& canvas = window_.canvas();
+        fill(r, kBlack);
+        fill({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, kButton);
+        const rt::PixelRect d = device(r);
+        canvas.text(label, font(), kBlack, d.x + (d.w - canvas.textWidth(label, font())) / 2,
+                    d.y + (d.h - canvas.lineHeight(font())) / 2);
+    }
+
+    // The field with the end of the entry, where the caret is, in view.
+    void field(const std::string& entry) {
+        rt::Canvas& canvas = window_.canvas();
+        const int d = window_.density();
+        canvas.setClip(device(kEntry));
+        fill(kEntry, kBlack);
+        fill({kEntry.x + 1, kEntry.y + 1, kEntry.w - 2, kEntry.h - 2}, kWhite);
+        const int room = (kEntry.w - 2 * kTextInset - kCaretWidth) * d;
+        const auto width = [&](std::string_view text) { return canvas.textWidth(text, font()); };
+        const std::string_view shown = std::string_view(entry).substr(shownFrom(entry, room, width));
+        const int textX = (kEntry.x + kTextInset) * d, textY = (kEntry.y + kTextInset) * d;
+        canvas.text(shown, font(), kBlack, textX, textY);
+        canvas.fill({textX + width(shown), textY, kCaretWidth * d, 16 * d}, kBlack);
+    }
+
+    PixelWindow window_;
+    std::string prompt_;
     int scale_;
-    int draw_ = 1;
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    std::unique_ptr<SdlCanvas> canvas_;
+    std::string shownEntry_;
+    bool drawn_ = false;
 };
 
 bool ofBox(const SDL_Event& e, Uint32 id) {
@@ -111,24 +115,38 @@ bool ofBox(const SDL_Event& e, Uint32 id) {
         default: return false;
     }
 }
+
+bool isKey(const SDL_Event& e, SDL_Keycode key) { return e.type == SDL_KEYDOWN && e.key.keysym.sym == key; }
+
+// Shows the box as it is for `ms` milliseconds, taking no input.
+void hold(Box& box, const std::string& entry, double ms) {
+    const Uint64 end = SDL_GetTicks64() + Uint64(ms);
+    for (Uint64 now; (now = SDL_GetTicks64()) < end;) {
+        box.draw(entry);
+        SDL_Event e;
+        if (SDL_WaitEventTimeout(&e, int(end - now)) && ofBox(e, box.id()) && e.type == SDL_WINDOWEVENT &&
+            e.window.event == SDL_WINDOWEVENT_EXPOSED)
+            box.exposed();
+    }
+}
 }  // namespace
 
 std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::string_view title) {
     clock_.pause();
-    Box box(title, scale_, pictures_, fonts_);
+    Box box(title, prompt, scale_, pictures_, fonts_);
     EntryField entry;
     std::optional<std::string> answer;
     SDL_StartTextInput();
     for (bool open = true; open;) {
-        box.draw(prompt, entry.text());
+        box.draw(entry.text());
         SDL_Event e;
         if (!SDL_WaitEvent(&e) || !ofBox(e, box.id())) continue;  // modal: other windows wait
         if (e.type == SDL_TEXTINPUT) entry.type(e.text.text);
-        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_BACKSPACE) entry.erase();
-        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_v && (e.key.keysym.mod & KMOD_CTRL)) paste(entry);
-        if (e.type == SDL_KEYDOWN && (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER))
-            answer = entry.text(), open = false;
-        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE) open = false;
+        if (isKey(e, SDLK_BACKSPACE)) entry.erase();
+        if (isKey(e, SDLK_v) && (e.key.keysym.mod & KMOD_CTRL)) paste(entry);
+        if (isKey(e, SDLK_RETURN) || isKey(e, SDLK_KP_ENTER)) answer = entry.text(), open = false;
+        if (isKey(e, SDLK_ESCAPE)) open = false;
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_EXPOSED) box.exposed();
         if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
         if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) {
             const int x = box.at(e.button.x), y = box.at(e.button.y);
@@ -138,6 +156,19 @@ std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::str
     }
     clock_.resume();
     return answer;
+}
+
+void InputBoxWindow::show(std::string_view prompt, std::string_view title, const std::optional<std::string>& answer,
+                          double speed) {
+    clock_.pause();
+    Box box(title, prompt, scale_, pictures_, fonts_);
+    const std::string typed = answer.value_or("");
+    hold(box, "", kTypingMs / speed);
+    for (std::size_t end = 1; end <= typed.size(); ++end)  // a character at a time
+        if (end == typed.size() || (static_cast<unsigned char>(typed[end]) & 0xC0) != 0x80)
+            hold(box, typed.substr(0, end), kTypingMs / speed);
+    hold(box, typed, kReadingMs / speed);
+    clock_.resume();
 }
 
 }  // namespace shell

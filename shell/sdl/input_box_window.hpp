@@ -2,19 +2,21 @@
 // While it is open no other window takes input and the game's clock stands still.
 #pragma once
 
-#include "runtime/input_box.hpp"
+#include "shell/real_clock.hpp"
 #include "shell/sdl/fonts.hpp"
 #include "shell/sdl/picture_store.hpp"
-#include "shell/real_clock.hpp"
+#include "shell/window_input_box.hpp"
 
 namespace shell {
 
-class InputBoxWindow : public rt::InputBoxHost {
+class InputBoxWindow : public WindowInputBox {
 public:
     InputBoxWindow(RealClock& clock, PictureStore& pictures, Fonts& fonts, int scale)
         : clock_(clock), pictures_(pictures), fonts_(fonts), scale_(scale) {}
 
     std::optional<std::string> ask(std::string_view prompt, std::string_view title) override;
+    void show(std::string_view prompt, std::string_view title, const std::optional<std::string>& answer,
+              double speed) override;
 
 private:
     RealClock& clock_;
