@@ -73,7 +73,7 @@ class Soak:
 
     def centre(self, form, control):
         if (form, control) not in self.centres:
-            self.centres[form, control] = tuple(v * self.scale for v in self.s.centre(form, control))
+            self.centres[form, control] = self.s.centre(form, control)
         return self.centres[form, control]
 
     # --- playing ---
@@ -198,6 +198,7 @@ def main():
         print("SKIPPED: the soak needs xrestop")
         return w.SKIPPED
     print(f"soak of {options.minutes} min at scale {options.scale}, random seed {options.seed}", flush=True)
+    w.SCALE = options.scale  # the session's clicks and windows at the scale asked for
     rng = random.Random(options.seed)
     return w.run(os.path.abspath(options.krax), lambda s: Soak(s, options.minutes, options.scale, rng).play(),
                  args=("--scale", str(options.scale)))
