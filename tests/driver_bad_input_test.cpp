@@ -25,7 +25,9 @@
 #include <system_error>
 #include <vector>
 
+#ifdef KRAX_BINARY
 #include <sys/wait.h>
+#endif
 
 namespace {
 
