@@ -2,7 +2,7 @@
 // round as the window loop wakes for it (handler runs and wake-ups, with quiet timers
 // sleeping and with every tick run), and one 10 ms step of a running round.
 #include "runtime/app.hpp"
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -17,8 +17,8 @@ struct Program {
         app.setErrorStream(errors);
         app.setQuietTimersSleep(quietTimersSleep);
         app.fixSeed(1);
-        shell::defineScreens(app);
-        app.start(shell::kFirstScreen);
+        shell::setUpGame(app);
+        shell::openGame(app);
         rt::Form& menu = app.form("Form1");
         const rt::Rect& start = menu.control("Image5").rect();
         app.mouseDown(menu, start.left + 1, start.top + 1, rt::kLeftButton, 0);

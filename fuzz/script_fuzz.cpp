@@ -1,7 +1,7 @@
 // Any bytes as a scenario script, played on a freshly started program. The driver may
 // refuse a line or stop at an expect; what it must never do is crash, leak, read or
 // write out of bounds or run into undefined behaviour.
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/script_values.hpp"
 #include "shell/script/script_words.hpp"

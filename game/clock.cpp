@@ -1,6 +1,6 @@
 // The round clock and the time bar, which shrinks 50 twips a second and blinks
 // during the last 20 seconds.
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 namespace game {
 

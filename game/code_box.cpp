@@ -1,6 +1,6 @@
 // The hidden code box: the Up arrow asks for a code, and every key release acts on
 // the code last entered.
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 #include <string_view>
 

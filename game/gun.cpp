@@ -1,5 +1,5 @@
 // The gun: shots on the bare ground, the time they cost, the carrot row and reloading.
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 namespace game {
 
@@ -40,9 +40,7 @@ void Form2::Form_KeyPress(int keyAscii) {
 
 void Form2::tmrBullets_Timer() {
     if (intBullets == 0) {
-        rt::Form& reload = app().form("frmCredits");
-        reload.Load();
-        reload.Show();
+        app().form("frmCredits").Show();
         setEnabled(false);
         intBullets = 6;
     }

@@ -1,6 +1,6 @@
 #include "game/levels.hpp"
 
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 namespace game {
 

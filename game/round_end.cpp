@@ -1,15 +1,8 @@
 // The end of the round: the playfield is covered and the result shown.
-#include "game/bands.hpp"
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
+#include "game/screen_graph.hpp"
 
 namespace game {
-
-const Band& bandFor(rt::Integer hits) {
-    const Band* band = &kBands.front();
-    for (const Band& b : kBands)
-        if (hits >= b.lowestHits) band = &b;
-    return *band;
-}
 
 void Form2::endRound() {
     setEnabled(true);  // the reload screen may have disabled the game screen

@@ -1,5 +1,5 @@
 // A hit on a shown target: the badge replaces it, the score changes, a carrot goes.
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 namespace game {
 

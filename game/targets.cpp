@@ -1,5 +1,5 @@
 // Targets coming up and dropping back: the roll, the hole watcher, the countdowns.
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 namespace game {
 

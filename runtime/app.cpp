@@ -86,13 +86,12 @@ void App::tick(std::size_t index) {
     Timer& timer = *timers_[index].timer;
     if (timer.Tick) ++handlerRuns_;
     const std::uint64_t before = changes_.count();
-    clockRead_ = false;
     {
         EventScope scope(*this);
         timer.advance(now_);
         handle(timer.form(), timer.name(), "Timer", timer.Tick);
     }
-    const bool quiet = changes_.count() == before && !clockRead_;
+    const bool quiet = changes_.count() == before;
     timers_[index].quietAt = quiet ? before : 0;
 }
 

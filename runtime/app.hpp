@@ -1,14 +1,16 @@
 // The application: the screens' default instances, the active screen, the clock and
 // its timers, input dispatch, the random sequence and the input box. Backends (the
-// SDL shell, the headless driver) feed it events and time; it never waits itself.
+// desktop's windows, the web page, the scenario driver) feed it events and time; it
+// never waits itself.
 //
 // Quiet timers sleep: a timer whose last tick changed nothing, with nothing changed
 // since, would change nothing again, so it gets no tick and the backend no wake-up
 // for it until something changes; its next tick then falls where its own period puts
 // it. What changed is learnt from the writes themselves (see Changes): a variable
 // (Var) or property left with a different value, a screen loaded, shown or hidden, the
-// random sequence read, an input box opened, an error reported. A handler that reads
-// the clock is never quiet.
+// random sequence read, an input box opened, an error reported. No handler of the game
+// reads the clock (time reaches the rules only as ticks), so reading it counts as no
+// change.
 #pragma once
 
 #include "runtime/changes.hpp"
@@ -47,13 +49,7 @@ public:
 
     bool Running() const { return running_; }
     Form* ActiveForm() const { return active_; }
-    // The clock: whole milliseconds since start. For handlers: reading it makes the
-    // running tick depend on time, so it never counts as quiet.
-    Millis Time() {
-        clockRead_ = true;
-        return now_;
-    }
-    // The same clock for the runtime and backends.
+    // The clock: whole milliseconds since start.
     Millis now() const { return now_; }
     // Shown screens, front to back.
     const std::vector<Form*>& windows() const { return windows_; }
@@ -149,7 +145,6 @@ private:
     Form* active_ = nullptr;
     Capture capture_{};
     Millis now_ = 0;
-    bool clockRead_ = false;
     Changes changes_;
     bool quietTimersSleep_ = true;
     std::uint64_t handlerRuns_ = 0;

@@ -1,5 +1,6 @@
 // What drawing a form needs of a backend: rectangles, pictures and text, in device
-// pixels. The SDL shell provides one for windows and one for screenshots.
+// pixels. The desktop backend provides one for windows and one for screenshots, the
+// web backend one for a page's canvas.
 #pragma once
 
 #include <cstdint>
@@ -29,9 +30,13 @@ struct FontSpec {
     bool bold = false;
 };
 
+// A drawing session on one surface; never copied.
 class Canvas {
 public:
+    Canvas() = default;
     virtual ~Canvas() = default;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     // Everything drawn after this stays inside `clip`.
     virtual void setClip(PixelRect clip) = 0;

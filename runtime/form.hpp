@@ -21,9 +21,19 @@ namespace rt {
 
 class App;
 
-// Mouse buttons as the events report them.
+// Mouse buttons as the events report them (one bit each, as a move reports the
+// buttons held).
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
+
+// The bits of an event's Shift argument.
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
+constexpr int shiftState(bool shift, bool ctrl, bool alt) {
+    return (shift ? kShiftMask : 0) | (ctrl ? kCtrlMask : 0) | (alt ? kAltMask : 0);
+}
 
 class Form {
 public:

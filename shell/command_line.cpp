@@ -1,11 +1,12 @@
 #include "shell/command_line.hpp"
 
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/identity.hpp"
 #include "shell/live_input.hpp"
+#include "shell/numbers.hpp"
 #include "shell/platform_error.hpp"
+#include "shell/script/driver.hpp"
 #include "shell/script/recorder.hpp"
-#include "shell/script/script_values.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -108,8 +109,7 @@ std::string openScript(const std::string& path, std::ifstream& file) {
 void prepare(rt::App& app, const Options& options, std::ostream& err) {
     app.setErrorStream(err);
     app.setQuietTimersSleep(!options.everyTick);
-    defineScreens(app);
-    if (options.seed) app.fixSeed(*options.seed);
+    setUpGame(app, options.seed);
 }
 
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
@@ -123,7 +123,7 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     }
     rt::App app;
     prepare(app, options, err);
-    app.start(kFirstScreen);
+    openGame(app);
     if (options.script == "-") return playScript(app, in, out, err, shot, "standard input");
     return playScript(app, file, out, err, shot, "script " + options.script);
 }

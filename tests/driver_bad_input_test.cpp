@@ -2,7 +2,7 @@
 // that cannot be read to their end, files that cannot be written, lines that must not
 // reach the terminal as they are, texts that are not UTF-8, geometry far off screen.
 #include "shell/command_line.hpp"
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/json_object.hpp"
 #include "shell/script/script_lines.hpp"

@@ -1,7 +1,7 @@
 // The scenario driver and the command line, played in-process on the real screens:
 // exit statuses, messages, output formats and the scripted input box.
 #include "shell/command_line.hpp"
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/key_names.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/json_object.hpp"
@@ -60,6 +60,7 @@ TEST(Driver, LinesThatCannotBeRunStopWithStatus2AndNameTheLine) {
     };
     const Case cases[] = {
         {"frob", "line 1: unknown command \"frob\": frob"},
+        {"\"\"", "line 1: unknown command \"\": \"\""},
         {"click Form9.Image1", "line 1: unknown screen \"Form9\": click Form9.Image1"},
         {"click Form1.Image99", "line 1: unknown control \"Form1.Image99\": click Form1.Image99"},
         {"print Form2.intNope", "line 1: unknown variable \"Form2.intNope\": print Form2.intNope"},

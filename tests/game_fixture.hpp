@@ -2,9 +2,9 @@
 // screens, the menu shown at time 0, and an input box that answers from a queue.
 #pragma once
 
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 #include "runtime/app.hpp"
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "timer_mode.hpp"
 
 #include <gtest/gtest.h>
@@ -31,8 +31,8 @@ protected:
         app.setErrorStream(errors);
         app.setInputBoxHost(&answers);
         app.fixSeed(seed);
-        shell::defineScreens(app);
-        app.start(shell::kFirstScreen);
+        shell::setUpGame(app);
+        shell::openGame(app);
     }
 
     game::Form2& form2() { return static_cast<game::Form2&>(app.form("Form2")); }
@@ -40,7 +40,7 @@ protected:
     rt::Timer& timer(const char* name) { return form2().timer(name); }
     rt::Label& label(const char* name) { return form2().label(name); }
 
-    void wait(rt::Millis ms) { app.advanceTo(app.Time() + ms); }
+    void wait(rt::Millis ms) { app.advanceTo(app.now() + ms); }
     // A whole click at a point, as the window system gives it: the window comes to
     // the front first if it is not the active one. A disabled window takes neither.
     void clickAt(rt::Form& form, rt::Single x, rt::Single y, int button = rt::kLeftButton) {

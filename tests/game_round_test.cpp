@@ -55,8 +55,8 @@ TEST_F(Round, TheBlinkShowsAndHidesTheBarEvery50Milliseconds) {
     wait(10);
     ASSERT_TRUE(blinking());
     std::vector<rt::Millis> changes;
-    for (bool was = at("shpTimeBar").Visible(); app.Time() < 2000; wait(10)) {
-        if (at("shpTimeBar").Visible() != was) changes.push_back(app.Time());
+    for (bool was = at("shpTimeBar").Visible(); app.now() < 2000; wait(10)) {
+        if (at("shpTimeBar").Visible() != was) changes.push_back(app.now());
         was = at("shpTimeBar").Visible();
     }
     ASSERT_GE(changes.size(), 30u);

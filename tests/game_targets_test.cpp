@@ -18,8 +18,8 @@ protected:
     // Steps the clock 1 ms at a time until `done` holds; returns when, or -1.
     template <class Done>
     rt::Millis until(Done done, rt::Millis limit = 5000) {
-        for (rt::Millis end = app.Time() + limit; app.Time() < end; wait(1))
-            if (done()) return app.Time();
+        for (rt::Millis end = app.now() + limit; app.now() < end; wait(1))
+            if (done()) return app.now();
         return -1;
     }
 };
@@ -146,7 +146,7 @@ TEST_F(Targets, ABadgeAfterAFreshHitStaysTwoCountdownTicks) {
     stopRolls();
     timer("tmrWin").setEnabled(false);
     set(target(2), true);
-    const rt::Millis hit = app.Time();
+    const rt::Millis hit = app.now();
     shoot(2);
     EXPECT_EQ(until([&] { return !badge(2).Visible(); }) - hit, 1000);
     EXPECT_FALSE(countdown(2).Enabled());
@@ -158,7 +158,7 @@ TEST_F(Targets, ABadgeAfterAHitOnACountingTargetStaysBetweenOneAndTwoTicks) {
     set(target(5), true);
     until([&] { return countdown(5).Enabled(); });
     wait(100);  // the countdown runs: 50 ms into its second period
-    const rt::Millis hit = app.Time();
+    const rt::Millis hit = app.now();
     shoot(5);
     const rt::Millis life = until([&] { return !badge(5).Visible(); }) - hit;
     EXPECT_GT(life, 150);
@@ -237,9 +237,9 @@ TEST_F(Targets, Above150HitsTheRollsComeAtTheShortestPeriod) {
     form2().intHits = 200;
     wait(1000);
     EXPECT_EQ(timer("tmrAppear").Interval(), -50);
-    EXPECT_EQ(timer("tmrAppear").deadline(), app.Time() + rt::Timer::kShortestPeriod);
+    EXPECT_EQ(timer("tmrAppear").deadline(), app.now() + rt::Timer::kShortestPeriod);
     wait(rt::Timer::kShortestPeriod);
-    EXPECT_EQ(timer("tmrAppear").deadline(), app.Time() + rt::Timer::kShortestPeriod);
+    EXPECT_EQ(timer("tmrAppear").deadline(), app.now() + rt::Timer::kShortestPeriod);
     EXPECT_EQ(errors.str(), "");
 }
 

@@ -1,7 +1,7 @@
 // Timers with nothing to do sleep until something changes, and nothing a player or a
 // script can see differs from running every tick.
 #include "runtime/app.hpp"
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/script/state_dump.hpp"
 #include "timer_mode.hpp"
 
@@ -110,14 +110,12 @@ TEST_F(QuietTimers, SwitchedOffEveryTickRuns) {
     EXPECT_EQ(app.nextTick(), 60);
 }
 
-TEST_F(QuietTimers, HandlersThatDrawRandomNumbersOrReadTheClockNeverSleep) {
-    timer("poll").Tick = [&] { poller().runs.push_back(app.Time()); };
-    wait(30);
+TEST_F(QuietTimers, HandlersThatDrawRandomNumbersNeverSleep) {
     timer("poll").Tick = [&] {
         poller().runs.push_back(app.now());
         poller().source = rt::CInt(app.Rnd() * 0);  // the sequence moves on all the same
     };
-    wait(30);
+    wait(60);
     EXPECT_EQ(runs(), (Runs{10, 20, 30, 40, 50, 60}));
 }
 
@@ -138,8 +136,8 @@ struct Program {
         app.setErrorStream(errors);
         app.setQuietTimersSleep(quietTimersSleep);
         app.fixSeed(seed);
-        shell::defineScreens(app);
-        app.start(shell::kFirstScreen);
+        shell::setUpGame(app);
+        shell::openGame(app);
     }
     // What a player or a script could tell apart: the dump, where each timer's next
     // tick falls, the pictures painted on picture boxes, the error reports.

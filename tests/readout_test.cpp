@@ -1,9 +1,9 @@
 // Values as the web page's window.krax.print gives them: texts bare, the rest as
 // scripts write them.
-#include "shell/flow.hpp"
+#include "shell/bad_request.hpp"
+#include "shell/game_start.hpp"
+#include "shell/readout.hpp"
 #include "shell/script/driver.hpp"
-#include "shell/script/readout.hpp"
-#include "shell/script/script_error.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ TEST(Readout, GivesTextsBareAndOtherValuesAsScriptsWriteThem) {
     EXPECT_EQ(shell::readout(app, "App.Running"), "True");
     EXPECT_EQ(shell::readout(app, "App.ActiveForm"), "Form2");
     EXPECT_EQ(shell::readout(app, "Form2.strCode"), "");
-    EXPECT_THROW(shell::readout(app, "Form2.intNope"), shell::ScriptError);
-    EXPECT_THROW(shell::readout(app, "no such path"), shell::ScriptError);
+    EXPECT_THROW(shell::readout(app, "Form2.intNope"), shell::BadRequest);
+    EXPECT_THROW(shell::readout(app, "no such path"), shell::BadRequest);
 }
 
 }  // namespace

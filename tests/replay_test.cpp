@@ -1,7 +1,7 @@
 // Replays of window sessions: the script commands a recording is made of, and the
 // recorder itself, driven as the window loop drives it and played back headless.
 #include "shell/command_line.hpp"
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/recorder.hpp"
 #include "shell/script/state_dump.hpp"
@@ -28,8 +28,8 @@ Played play(std::string_view script, rt::App* app = nullptr) {
     rt::App& a = app ? *app : own;
     std::ostringstream out, err;
     a.setErrorStream(err);
-    shell::defineScreens(a);
-    a.start(shell::kFirstScreen);
+    shell::setUpGame(a);
+    shell::openGame(a);
     std::istringstream in{std::string(script)};
     const int status = shell::playScript(a, in, out, err);
     return {status, out.str(), err.str()};
@@ -117,10 +117,10 @@ protected:
     explicit Session(bool everyTick = false) {
         live.setErrorStream(errors);
         live.setQuietTimersSleep(!everyTick);
-        shell::defineScreens(live);
+        shell::setUpGame(live);
         recorder = std::make_unique<shell::Recorder>(live, script, errors, "session.script");
         live.setInputBoxHost(&recorder->inputBox(*this));
-        live.start(shell::kFirstScreen);
+        shell::openGame(live);
     }
 
     rt::Form& form(const char* name) { return live.form(name); }
@@ -238,11 +238,11 @@ TEST_F(EveryTickSession, RandomPlayWithLateWakingsReplaysExactly) {
 
 TEST(Recorder, AFailedWriteIsSaidOnceAndPlayGoesOn) {
     rt::App live;
-    shell::defineScreens(live);
+    shell::setUpGame(live);
     std::ostringstream script, errors;
     script.setstate(std::ios::badbit);
     shell::Recorder recorder(live, script, errors, "full.script");
-    live.start(shell::kFirstScreen);
+    shell::openGame(live);
     recorder.mouseDown(live.form("Form1"), 5265, 5145, rt::kLeftButton, 0);
     recorder.mouseUp(live.form("Form1"), 5265, 5145, rt::kLeftButton, 0);
     EXPECT_TRUE(live.form("Form2").Visible());

@@ -34,8 +34,12 @@ public:
         for (const auto& c : controls()) {
             const std::string name = c->path();
             c->Click = [this, name] { log_.push_back(std::string(this->name()) + " click " + name); };
+            // A tick written down counts as a change, so that timers never sleep here.
             if (auto* t = dynamic_cast<rt::Timer*>(c.get()))
-                t->Tick = [this, name] { log_.push_back(name + " @" + std::to_string(this->app().Time())); };
+                t->Tick = [this, name] {
+                    log_.push_back(name + " @" + std::to_string(this->app().now()));
+                    this->app().changes().note();
+                };
         }
     }
     void Form_Load() override { log_.push_back(std::string(name()) + " load"); }
@@ -63,7 +67,7 @@ protected:
     }
     rt::Form& test() { return app.form("Test"); }
     rt::Timer& timer(const char* name) { return test().timer(name); }
-    void wait(rt::Millis ms) { app.advanceTo(app.Time() + ms); }
+    void wait(rt::Millis ms) { app.advanceTo(app.now() + ms); }
     void click(rt::Form& form, rt::Single x, rt::Single y, int button = rt::kLeftButton) {
         app.mouseDown(form, x, y, button, 0);
         app.mouseUp(form, x, y, button, 0);

@@ -151,7 +151,7 @@ protected:
         ASSERT_EQ(errors.str(), "") << "the program reported an error";
         ASSERT_GE(form2().intTimeLeft, 0);
         // The clock never runs slow: with no code entered, a round is over 60 s after it began.
-        ASSERT_LE(form2().intTimeLeft.value(), std::max<rt::Millis>(0, 60 - (app.Time() - roundStart) / 1000));
+        ASSERT_LE(form2().intTimeLeft.value(), std::max<rt::Millis>(0, 60 - (app.now() - roundStart) / 1000));
         for (std::size_t n = 0; n < kCountdowns.size(); ++n) {
             const int ticks = form2().intHoleTicks[n].value();
             ASSERT_GE(ticks, 0) << "hole " << n + 1;
@@ -172,9 +172,9 @@ protected:
         const int bullets = form2().intBullets.value();
         const int hits = form2().intHits.value();
         const int timeLeft = form2().intTimeLeft.value();
-        const rt::Millis before = app.Time();
+        const rt::Millis before = app.now();
         someEvent();
-        if (app.Time() == before) {
+        if (app.now() == before) {
             // Only a tick of the clock takes the last second.
             if (timeLeft > 0) {
                 ASSERT_GT(form2().intTimeLeft, 0) << "input took the last second";
@@ -288,7 +288,7 @@ TEST_F(Soak, ManyRandomRoundsKeepTheirInvariants) {
         click("Form1", "Image7");
         click("Form7", "Image2");
     }
-    roundStart = app.Time();
+    roundStart = app.now();
     std::map<std::string, int> results;
     for (int rounds = 0; rounds < kRounds; ++rounds) {
         ASSERT_EQ(app.ActiveForm(), &form2()) << "round " << rounds;
@@ -299,7 +299,7 @@ TEST_F(Soak, ManyRandomRoundsKeepTheirInvariants) {
         if (HasFailure()) FAIL() << "round " << rounds;
         ++results[screen];
         click(screen.c_str(), "Image3");  // Play Again
-        roundStart = app.Time();
+        roundStart = app.now();
         checkInvariants();
         if (HasFatalFailure()) FAIL() << "round " << rounds;
     }

@@ -39,7 +39,7 @@ int playLine(Session& session, std::string_view line, int number, std::ostream& 
     } catch (const ExpectFailure& failure) {
         err << "line " << number << ": " << failure.what() << '\n';
         return 1;
-    } catch (const ScriptError& error) {
+    } catch (const BadRequest& error) {
         err << "line " << number << ": " << error.what() << ": " << errorText(line) << '\n';
         return 2;
     }

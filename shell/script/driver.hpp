@@ -3,25 +3,21 @@
 #pragma once
 
 #include "runtime/app.hpp"
+#include "shell/shot.hpp"
 
-#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
 
 namespace shell {
 
-// Writes what a screen's client area shows now as a PNG file at one pixel per 15
-// twips; throws PlatformError when it cannot. The backend that starts the driver
-// supplies it; without one, `shot` is a line that cannot be run.
-using ShotWriter = std::function<void(const rt::Form& form, const std::string& file)>;
-
 // Runs the script's lines in order. Returns 0 when every line ran and every `expect`
 // held, 1 at the first `expect` that did not hold, 2 at the first line that cannot be
 // run (a line longer than kLongestLine among them); the script stops at either, with
 // one message on `err` naming the line. A script that cannot be read to its end stops
 // with 2 and one line naming `source` and the reason, after the lines read before.
-// `print` and `dump` write to `out`. While playing, the app's input boxes are answered
+// `print` and `dump` write to `out`; without a `shot` writer, `shot` is a line that
+// cannot be run. While playing, the app's input boxes are answered
 // from the script; the app reports its own errors to `err` from now on.
 int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err,
                const ShotWriter& shot = {}, std::string_view source = "the script");

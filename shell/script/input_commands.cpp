@@ -3,7 +3,7 @@
 #include "shell/key_names.hpp"
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_values.hpp"
-#include "shell/script/state_paths.hpp"
+#include "shell/state_paths.hpp"
 
 #include <string>
 

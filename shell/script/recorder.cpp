@@ -2,7 +2,7 @@
 
 #include "runtime/value.hpp"
 #include "shell/script/input_commands.hpp"
-#include "shell/script/state_paths.hpp"
+#include "shell/state_paths.hpp"
 
 #include <ostream>
 

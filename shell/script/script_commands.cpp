@@ -4,10 +4,9 @@
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_values.hpp"
 #include "shell/script/state_commands.hpp"
-#include "shell/script/state_paths.hpp"
+#include "shell/state_paths.hpp"
 #include "shell/platform_error.hpp"
 
-#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -62,7 +61,7 @@ struct Command {
 
 constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
-constexpr std::array<Command, 21> kCommands{{
+constexpr Command kCommands[] = {
     {"wait", 2, 2, "wait MS", wait},
     {"catchup", 2, 2, "catchup MS", catchup},
     {"seed", 2, 2, "seed N", seed},
@@ -83,7 +82,7 @@ constexpr std::array<Command, 21> kCommands{{
     {"print", 2, kAny, "print PATH ...", print},
     {"dump", 1, 1, "dump", dump},
     {"shot", 3, 3, "shot FORM FILE", shot},
-}};
+};
 }  // namespace
 
 void runCommand(Session& session, Words words) {

@@ -3,7 +3,8 @@
 // message as errorText makes it: the words of a script may be long or hold any byte.
 #pragma once
 
-#include "shell/script/error_text.hpp"
+#include "shell/bad_request.hpp"
+#include "shell/error_text.hpp"
 
 #include <stdexcept>
 #include <string_view>
@@ -11,10 +12,11 @@
 namespace shell {
 
 // A line that cannot be run: an unknown name, a value of the wrong kind, an event for
-// a screen that is not shown. The message says what is wrong, without the line.
-class ScriptError : public std::runtime_error {
+// a screen that is not shown. The message says what is wrong, without the line. A
+// BadRequest from the shared services (a path that names nothing) is one too.
+class ScriptError : public BadRequest {
 public:
-    explicit ScriptError(std::string_view message) : std::runtime_error(errorText(message)) {}
+    using BadRequest::BadRequest;
 };
 
 // An `expect` whose value differed. The message is the whole report.

@@ -1,24 +1,13 @@
 #include "shell/script/script_values.hpp"
 
-#include "runtime/single_text.hpp"
 #include "shell/script/script_error.hpp"
 
-#include <charconv>
-#include <cmath>
 #include <limits>
 #include <string>
 
 namespace shell {
 
 namespace {
-std::optional<std::int64_t> parsed(std::string_view text) {
-    std::int64_t value{};
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
-    return value;
-}
-
 struct Reader {
     const Word& word;
 
@@ -42,20 +31,12 @@ struct Reader {
 };
 }  // namespace
 
-std::optional<std::int64_t> wholeNumber(std::string_view text) { return parsed(text); }
-
 std::int64_t wholeNumberIn(const Word& word, std::int64_t low, std::int64_t high) {
     const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
     if (!n || *n < low || *n > high)
         throw ScriptError("expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
                           ", not " + written(word));
     return *n;
-}
-
-std::optional<rt::Single> number(std::string_view text) {
-    const auto x = rt::singleFromText(text);
-    if (!x || !std::isfinite(*x)) return std::nullopt;
-    return x;
 }
 
 rt::Value valueLike(const Word& word, const rt::Value& like) { return std::visit(Reader{word}, like); }

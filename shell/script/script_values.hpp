@@ -2,20 +2,15 @@
 #pragma once
 
 #include "runtime/value.hpp"
+#include "shell/numbers.hpp"
 #include "shell/script/script_words.hpp"
 
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 namespace shell {
 
-// A whole number in decimal, optionally negative; nullopt for anything else.
-std::optional<std::int64_t> wholeNumber(std::string_view text);
 // The bare word as a whole number from `low` to `high`; throws ScriptError otherwise.
 std::int64_t wholeNumberIn(const Word& word, std::int64_t low, std::int64_t high);
-// A finite decimal number (such as 3069, 2.5 or -1e3); nullopt for anything else.
-std::optional<rt::Single> number(std::string_view text);
 
 // The word read as a value of the same kind as `like`: True/False for a Boolean, a
 // whole number in range for an Integer or a Long, a number for a Single, and for a

@@ -1,18 +1,19 @@
 #include "shell/sdl/desktop.hpp"
 
-#include "shell/flow.hpp"
+#include "shell/backend.hpp"
+#include "shell/game_start.hpp"
 #include "shell/live_input.hpp"
 #include "shell/sdl/form_window.hpp"
 #include "shell/sdl/input_box_window.hpp"
 #include "shell/real_clock.hpp"
 #include "shell/sdl/sdl_keys.hpp"
 #include "shell/sdl/sdl_library.hpp"
+#include "shell/window_set.hpp"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 namespace shell {
 
@@ -25,18 +26,23 @@ constexpr int kLongestSleep = 1000;
 int buttonOf(Uint8 button) {
     if (button == SDL_BUTTON_LEFT) return rt::kLeftButton;
     if (button == SDL_BUTTON_RIGHT) return rt::kRightButton;
-    return 4;
+    return rt::kMiddleButton;
 }
 
 int shiftState() {
     const SDL_Keymod mod = SDL_GetModState();
-    return ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+    return rt::shiftState(mod & KMOD_SHIFT, mod & KMOD_CTRL, mod & KMOD_ALT);
 }
 
 class Desktop {
 public:
     Desktop(LiveInput& input, int scale)
-        : input_(input), app_(input.app()), scale_(scale), inputBox_(clock_, pictures_, fonts_, scale) {
+        : input_(input),
+          app_(input.app()),
+          inputBox_(clock_, pictures_, fonts_, scale),
+          windows_([this, scale](rt::Form& form) {
+              return std::make_unique<FormWindow>(form, scale, pictures_, fonts_, icon_);
+          }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
         icon_ = pictures_.surface(kIcon, false);
         if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {
@@ -54,7 +60,7 @@ public:
 
     void run() {
         while (app_.Running()) {
-            showWindows();
+            windows_.mirror(app_);
             SDL_Event e;
             if (SDL_WaitEventTimeout(&e, sleepTime())) {
                 input_.catchUp(clock_.now());
@@ -66,36 +72,12 @@ public:
     }
 
 private:
-    // Windows for the shown screens, front to back as the game has them, and the
-    // active screen's window holding the focus; then whatever changed is drawn.
-    void showWindows() {
-        const auto& shown = app_.windows();
-        std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
-        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
-            if (!windowOf(**it)) windows_.push_back(std::make_unique<FormWindow>(**it, scale_, pictures_, fonts_, icon_));
-        if (app_.ActiveForm() != raised_) {
-            raised_ = app_.ActiveForm();
-            if (FormWindow* w = raised_ ? windowOf(*raised_) : nullptr) w->raise();
-        }
-        for (const auto& w : windows_) w->drawIfChanged();
-    }
-
     int sleepTime() const {
-        const auto next = app_.nextTick();
-        if (!next) return kLongestSleep;
-        return int(std::clamp<rt::Millis>(*next - clock_.now(), 0, kLongestSleep));
-    }
-
-    FormWindow* windowOf(const rt::Form& form) const {
-        for (const auto& w : windows_)
-            if (&w->form() == &form) return w.get();
-        return nullptr;
+        return int(std::min<rt::Millis>(untilNextTick(app_, clock_.now()).value_or(kLongestSleep), kLongestSleep));
     }
 
     FormWindow* windowWithId(Uint32 id) const {
-        for (const auto& w : windows_)
-            if (w->id() == id) return w.get();
-        return nullptr;
+        return windows_.find([id](const FormWindow& w) { return w.id() == id; });
     }
 
     void dispatch(const SDL_Event& e) {
@@ -118,7 +100,7 @@ private:
         // A disabled window does not become the active one.
         if (e.event == SDL_WINDOWEVENT_FOCUS_GAINED && w->form().Enabled()) {
             input_.activate(w->form());
-            raised_ = app_.ActiveForm();
+            windows_.cameToFront(app_.ActiveForm());
         }
         // A borderless window has no close box; closing the reload screen some other
         // way would leave the game screen disabled for good.
@@ -159,15 +141,13 @@ private:
 
     LiveInput& input_;
     rt::App& app_;
-    int scale_;
     RealClock clock_;
     PictureStore pictures_;
     Fonts fonts_;
     InputBoxWindow inputBox_;
     SDL_Surface* icon_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
-    std::vector<std::unique_ptr<FormWindow>> windows_;
-    const rt::Form* raised_ = nullptr;
+    WindowSet<FormWindow> windows_;  // last: its windows go before what they draw with
 };
 
 }  // namespace
@@ -175,7 +155,7 @@ private:
 void playInWindows(LiveInput& input, int scale) {
     SdlLibrary library(true);
     Desktop desktop(input, scale);
-    input.app().start(kFirstScreen);  // the clock's time 0
+    openGame(input.app());  // the clock's time 0
     desktop.run();
     input.ended();
 }

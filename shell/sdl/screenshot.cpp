@@ -4,14 +4,12 @@
 #include "shell/sdl/platform_error.hpp"
 #include "shell/sdl/sdl_canvas.hpp"
 #include "shell/sdl/sdl_library.hpp"
+#include "shell/shot.hpp"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
-#include <system_error>
 
 namespace shell {
 
@@ -53,10 +51,6 @@ size_t appendBytes(SDL_RWops* stream, const void* bytes, size_t size, size_t cou
     png.insert(png.end(), first, first + size * count);
     return count;
 }
-
-[[noreturn]] void failWrite(const std::string& file) {
-    throw PlatformError("cannot write " + file + ": " + std::generic_category().message(errno));
-}
 }  // namespace
 
 std::vector<unsigned char> screenPng(const rt::Form& form) {
@@ -70,14 +64,6 @@ std::vector<unsigned char> screenPng(const rt::Form& form) {
     return png;
 }
 
-void saveScreenshot(const rt::Form& form, const std::string& file) {
-    const std::vector<unsigned char> png = screenPng(form);
-    // Checked to the last byte on the disk: a full disk shows only when the file closes.
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> out(std::fopen(file.c_str(), "wb"), std::fclose);
-    if (!out) failWrite(file);
-    if (std::fwrite(png.data(), 1, png.size(), out.get()) != png.size() || std::fflush(out.get()) != 0)
-        failWrite(file);
-    if (std::fclose(out.release()) != 0) failWrite(file);
-}
+void saveScreenshot(const rt::Form& form, const std::string& file) { writeFile(file, screenPng(form)); }
 
 }  // namespace shell

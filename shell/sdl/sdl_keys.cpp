@@ -1,5 +1,7 @@
 #include "shell/sdl/sdl_keys.hpp"
 
+#include "runtime/form.hpp"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -36,7 +38,7 @@ constexpr std::array<SdlKeyCode, 11> kOthers{{
     {SDLK_DELETE, 46}, {SDLK_INSERT, 45}, {SDLK_HOME, 36}, {SDLK_END, 35}, {SDLK_PAGEUP, 33},
 }};
 
-int shiftOf(const SDL_Keysym& key) { return (key.mod & KMOD_SHIFT) ? 1 : 0; }
+int shiftOf(const SDL_Keysym& key) { return (key.mod & KMOD_SHIFT) ? rt::kShiftMask : 0; }
 }  // namespace
 
 std::optional<KeyStroke> strokeOf(const SDL_Keysym& key) {

@@ -1,12 +1,14 @@
 #include "shell/web/page.hpp"
 
-#include "shell/flow.hpp"
+#include "shell/backend.hpp"
+#include "shell/game_start.hpp"
 #include "shell/web/browser.hpp"
 
 #include <emscripten/html5.h>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace shell {
 
@@ -30,7 +32,7 @@ EM_BOOL keyPress(int, const EmscriptenKeyboardEvent* e, void* data) {
 
 EM_BOOL keyUp(int, const EmscriptenKeyboardEvent* e, void* data) {
     const auto keyCode = int(e->keyCode);
-    const int shift = (e->shiftKey ? 1 : 0) | (e->ctrlKey ? 2 : 0) | (e->altKey ? 4 : 0);
+    const int shift = rt::shiftState(e->shiftKey, e->ctrlKey, e->altKey);
     if (keyCode > 0) static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyUp(keyCode, shift); });
     return false;
 }
@@ -51,7 +53,8 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 
 }  // namespace
 
-Page::Page(rt::App& app) : app_(app), prompt_(clock_) {
+Page::Page(rt::App& app)
+    : app_(app), prompt_(clock_), windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {
     app_.setInputBoxHost(&prompt_);
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, false, keyDown);
@@ -62,7 +65,7 @@ Page::Page(rt::App& app) : app_(app), prompt_(clock_) {
 }
 
 void Page::start() {
-    app_.start(kFirstScreen);
+    openGame(app_);
     present();
 }
 
@@ -100,32 +103,16 @@ void Page::present() {
     sleep();
 }
 
-// Windows for the shown screens, stacked as the game has them with the active one in
-// front; then whatever changed is drawn.
+// The windows stacked as the set has them, the front one last.
 void Page::showWindows() {
-    const auto& shown = app_.windows();
-    std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
-    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
-        if (!windowOf(**it)) windows_.push_back(std::make_unique<PageWindow>(*this, **it));
-    if (app_.ActiveForm() != raised_) {
-        raised_ = app_.ActiveForm();
-        const auto front = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return &w->form() == raised_; });
-        if (front != windows_.end()) std::rotate(front, front + 1, windows_.end());
-    }
-    for (std::size_t i = 0; i < windows_.size(); ++i) windows_[i]->stackAt(int(windows_.size() - 1 - i));
-    for (const auto& w : windows_) w->drawIfChanged();
+    windows_.mirror(app_);
+    int depth = int(windows_.size());
+    for (const auto& w : windows_) w->stackAt(--depth);
 }
 
 void Page::sleep() {
     emscripten_clear_timeout(timeout_);
-    if (const auto next = app_.nextTick())
-        timeout_ = emscripten_set_timeout(timeUp, double(std::max<rt::Millis>(0, *next - clock_.now())), this);
-}
-
-PageWindow* Page::windowOf(const rt::Form& form) const {
-    for (const auto& w : windows_)
-        if (&w->form() == &form) return w.get();
-    return nullptr;
+    if (const auto wait = untilNextTick(app_, clock_.now())) timeout_ = emscripten_set_timeout(timeUp, double(*wait), this);
 }
 
 }  // namespace shell

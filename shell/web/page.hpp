@@ -7,10 +7,9 @@
 #include "shell/real_clock.hpp"
 #include "shell/web/page_window.hpp"
 #include "shell/web/prompt_box.hpp"
+#include "shell/window_set.hpp"
 
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace shell {
 
@@ -36,13 +35,11 @@ private:
     void present();
     void showWindows();
     void sleep();
-    PageWindow* windowOf(const rt::Form& form) const;
 
     rt::App& app_;
     RealClock clock_;
     PromptBox prompt_;
-    std::vector<std::unique_ptr<PageWindow>> windows_;  // back to front
-    const rt::Form* raised_ = nullptr;
+    WindowSet<PageWindow> windows_;
     long timeout_ = 0;
     bool ended_ = false;
 };

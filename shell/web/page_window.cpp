@@ -16,12 +16,10 @@ namespace {
 int buttonOf(unsigned short button) {
     if (button == 0) return rt::kLeftButton;
     if (button == 2) return rt::kRightButton;
-    return 4;
+    return rt::kMiddleButton;
 }
 
-int shiftOf(const EmscriptenMouseEvent& e) {
-    return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-}
+int shiftOf(const EmscriptenMouseEvent& e) { return rt::shiftState(e.shiftKey, e.ctrlKey, e.altKey); }
 
 rt::Single twips(long cssPixels) { return rt::Single(cssPixels * rt::kTwipsPerPixel); }
 
@@ -39,7 +37,7 @@ EM_BOOL mouse(int type, const EmscriptenMouseEvent* e, void* data) {
     window.page().handle([&](rt::App& app) {
         if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) app.mouseDown(form, x, y, buttonOf(e->button), shiftOf(*e));
         if (type == EMSCRIPTEN_EVENT_MOUSEUP) app.mouseUp(form, x, y, buttonOf(e->button), shiftOf(*e));
-        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) app.mouseMove(form, x, y, e->buttons & 3, shiftOf(*e));
+        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) app.mouseMove(form, x, y, e->buttons & (rt::kLeftButton | rt::kRightButton), shiftOf(*e));
     });
     return type == EMSCRIPTEN_EVENT_MOUSEDOWN;  // no text selection, no focus moves
 }

@@ -1,8 +1,8 @@
 // The game in a web page. The page passes `--seed N` when its address asks for a
 // fixed seed (?seed=N); everything else comes from the page itself.
-#include "shell/flow.hpp"
-#include "shell/script/readout.hpp"
-#include "shell/script/script_values.hpp"
+#include "shell/game_start.hpp"
+#include "shell/numbers.hpp"
+#include "shell/readout.hpp"
 #include "shell/web/page.hpp"
 
 #include <emscripten/emscripten.h>
@@ -43,8 +43,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* krax_print(const char* path) {
 }
 
 int main(int argc, char** argv) {
-    shell::defineScreens(app);
-    if (const auto seed = seedOf(argc, argv)) app.fixSeed(*seed);
+    shell::setUpGame(app, seedOf(argc, argv));
     static shell::Page page(app);
     page.start();
     return 0;

@@ -1,8 +1,8 @@
 #include "tests/monkey/monkey_session.hpp"
 
-#include "shell/flow.hpp"
+#include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
-#include "shell/script/state_paths.hpp"
+#include "shell/state_paths.hpp"
 #include "tests/monkey/monkey_player.hpp"
 
 #include <algorithm>
@@ -99,7 +99,7 @@ Outcome playSession(std::uint32_t playerSeed, std::uint32_t gameSeed, int& event
     MonkeyScript script(app, player, err, events, transcript, reached);
     std::istream in(&script);
     const int status = shell::playScript(app, in, out, err);
-    reached.virtualMs += app.Time();
+    reached.virtualMs += app.now();
     if (!script.failure().empty()) return {false, script.failure()};
     if (status != 0) return {false, "the driver stopped with status " + std::to_string(status) + ": " + err.str()};
     return {!app.Running(), {}};

@@ -10,7 +10,7 @@
 
 namespace shell {
 
-// Throws ScriptError for a path that names nothing.
+// Throws BadRequest for a path that names nothing.
 std::string readout(rt::App& app, std::string_view path);
 
 }  // namespace shell

@@ -1,6 +1,6 @@
-#include "shell/script/readout.hpp"
+#include "shell/readout.hpp"
 
-#include "shell/script/state_paths.hpp"
+#include "shell/state_paths.hpp"
 
 namespace shell {
 

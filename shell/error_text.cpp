@@ -1,4 +1,4 @@
-#include "shell/script/error_text.hpp"
+#include "shell/error_text.hpp"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "shell/script/state_paths.hpp"
+#include "shell/state_paths.hpp"
 
-#include "shell/script/script_error.hpp"
-#include "shell/script/script_values.hpp"
+#include "shell/bad_request.hpp"
+#include "shell/numbers.hpp"
 
 #include <string>
 #include <vector>
@@ -25,7 +25,7 @@ Slot appSlot(rt::App& app, std::string_view name) {
     if (name == "Running") return {[&app] { return rt::Value(app.Running()); }, {}};
     // The clock as a Long: a script cannot move it past the Long range (see `wait`).
     if (name == "Time") return {[&app] { return rt::Value(static_cast<rt::Long>(app.now())); }, {}};
-    throw ScriptError("unknown App value " + quotedName(name));
+    throw BadRequest("unknown App value " + quotedName(name));
 }
 
 Slot variableSlot(const rt::Form::Variable& variable) {
@@ -46,18 +46,18 @@ Slot screenSlot(rt::Form& form, std::string_view name) {
         return {[&form] { return rt::Value(form.Enabled()); },
                 [&form](const rt::Value& v) { form.setEnabled(std::get<bool>(v)); }};
     if (const auto variable = form.variable(name)) return variableSlot(*variable);
-    throw ScriptError("unknown variable " + quotedName(std::string(form.name()) + "." + std::string(name)));
+    throw BadRequest("unknown variable " + quotedName(std::string(form.name()) + "." + std::string(name)));
 }
 
 Slot controlSlot(const rt::Form& form, std::string_view ref, std::string_view property) {
     const std::string where = std::string(form.name()) + "." + std::string(ref);
     rt::Control* control = findControl(form, ref);
-    if (!control) throw ScriptError("unknown control " + quotedName(where));
+    if (!control) throw BadRequest("unknown control " + quotedName(where));
     const std::string name(property);
-    if (!control->get(name)) throw ScriptError("unknown property " + quotedName(where + "." + name));
+    if (!control->get(name)) throw BadRequest("unknown property " + quotedName(where + "." + name));
     return {[control, name] { return *control->get(name); },
             [control, name, where](const rt::Value& v) {
-                if (!control->set(name, v)) throw ScriptError(quotedName(where + "." + name) + " cannot be set");
+                if (!control->set(name, v)) throw BadRequest(quotedName(where + "." + name) + " cannot be set");
             }};
 }
 }  // namespace
@@ -72,12 +72,12 @@ rt::Control* findControl(const rt::Form& form, std::string_view ref) {
     if (open == std::string_view::npos) return form.find(ref);
     const auto index = ref.back() == ')' ? wholeNumber(ref.substr(open + 1, ref.size() - open - 2)) : std::nullopt;
     if (!index || *index < 0 || *index > rt::Integer::kMax)
-        throw ScriptError("bad control index in " + quotedName(ref));
+        throw BadRequest("bad control index in " + quotedName(ref));
     return form.find(ref.substr(0, open), static_cast<int>(*index));
 }
 
 rt::Form& knownScreen(rt::App& app, std::string_view name) {
-    if (!app.defines(name)) throw ScriptError("unknown screen " + quotedName(name));
+    if (!app.defines(name)) throw BadRequest("unknown screen " + quotedName(name));
     return app.form(name);
 }
 
@@ -85,7 +85,7 @@ Slot findSlot(rt::App& app, std::string_view path) {
     const auto parts = segments(path);
     if (parts.size() == 2 && parts[0] == "App") return appSlot(app, parts[1]);
     if (parts.size() < 2 || parts.size() > 3 || parts[0] == "App")
-        throw ScriptError("expected App.NAME, FORM.NAME or FORM.CONTROL.PROPERTY, not " + quotedName(path));
+        throw BadRequest("expected App.NAME, FORM.NAME or FORM.CONTROL.PROPERTY, not " + quotedName(path));
     rt::Form& form = knownScreen(app, parts[0]);
     return parts.size() == 2 ? screenSlot(form, parts[1]) : controlSlot(form, parts[1], parts[2]);
 }

@@ -1,4 +1,4 @@
-#include "game/form2.hpp"
+#include "game/game_screen.hpp"
 
 #include "screens/screens.hpp"
 

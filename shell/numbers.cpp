@@ -1,0 +1,24 @@
+#include "shell/numbers.hpp"
+
+#include "runtime/single_text.hpp"
+
+#include <charconv>
+#include <cmath>
+
+namespace shell {
+
+std::optional<std::int64_t> wholeNumber(std::string_view text) {
+    std::int64_t value{};
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
+    return value;
+}
+
+std::optional<rt::Single> number(std::string_view text) {
+    const auto x = rt::singleFromText(text);
+    if (!x || !std::isfinite(*x)) return std::nullopt;
+    return x;
+}
+
+}  // namespace shell
