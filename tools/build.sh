@@ -18,8 +18,10 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev librsvg2-bin fonts-comic-neue
   emscripten nodejs chromium scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm
   python3 xvfb xauth xdotool x11-utils)
-# For the Windows build and its tests under Wine; dpkg-dev unpacks the libraries' sources.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev zip imagemagick)
+# The Windows build and its tests under Wine: dpkg-dev unpacks the libraries' sources
+# (GoogleTest's come with libgtest-dev), ImageMagick packs the icon.
+windows_packages=(cmake make python3 librsvg2-bin fonts-comic-neue libgtest-dev g++-mingw-w64-x86-64-posix
+  wine wine64 dpkg-dev zip imagemagick xvfb xdotool)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -106,6 +108,7 @@ install_npm_packages() {
 }
 
 [ "${1:-}" = package ] && { package; exit; }
+[ "${1:-}" = windows ] && { build_windows; windows_zip; exit; }
 
 install_missing "${packages[@]}"
 case "${1:-run}" in
@@ -124,6 +127,5 @@ case "${1:-run}" in
   screenshots) build_native; "$build_dir/bin/krax" --headless --seed 3 --script docs/screenshots.script ;;
   site) build_web; echo "$PWD/build-web/site" ;;
   web) build_web; exec node tools/serve_site.js build-web/site "${PORT:-8000}" ;;
-  windows) build_windows; windows_zip ;;
   *) echo "usage: tools/build.sh run [ARGS...] | test | package | screenshots | site | web | windows" >&2; exit 2 ;;
 esac
