@@ -403,8 +403,8 @@ std::pair<unsigned, unsigned> pngSize(const std::filesystem::path& file) {
 TEST(Shot, WritesTheClientAreaAtOnePixelPer15Twips) {
     const auto file = ownTempFile("krax_shot_test.png");
     std::filesystem::remove(file);
-    const Played played = play("shot Form1 \"" + file.string() + "\"\nclick Form1.Image5\nshot Form2 \"" +
-                               file.string() + "\"\n");
+    const Played played = play("shot Form1 \"" + file.generic_string() + "\"\nclick Form1.Image5\nshot Form2 \"" +
+                               file.generic_string() + "\"\n");
     EXPECT_EQ(played.status, 0) << played.err;
     EXPECT_EQ(pngSize(file), (std::pair<unsigned, unsigned>{454, 534}));
     std::filesystem::remove(file);
@@ -416,7 +416,7 @@ namespace {
 
 TEST(Shot, TextTooWideForATextureIsDrawnCutAndSaidOnce) {
     const auto file = ownTempFile("krax_cut_test.png");
-    const std::string shot = "shot Form2 \"" + file.string() + "\"\n";
+    const std::string shot = "shot Form2 \"" + file.generic_string() + "\"\n";
     testing::internal::CaptureStderr();
     const Played played = play("click Form1.Image5\nset Form2.lblHits.Caption " + std::string(3000, 'W') + "\n" +
                                shot + shot);
