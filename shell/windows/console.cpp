@@ -17,8 +17,7 @@ bool leadsSomewhere(DWORD stream) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
-void reopen(DWORD stream, std::FILE* file, const char* device, const char* mode) {
-    if (leadsSomewhere(stream)) return;
+void reopen(std::FILE* file, const char* device, const char* mode) {
     if (std::freopen(device, mode, file)) std::setvbuf(file, nullptr, file == stderr ? _IONBF : _IOLBF, 1024);
 }
 
@@ -27,10 +26,14 @@ void restoreCodePage() { SetConsoleOutputCP(consoleCodePage); }
 }  // namespace
 
 void useParentConsole() {
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    reopen(STD_INPUT_HANDLE, stdin, "CONIN$", "r");
-    reopen(STD_OUTPUT_HANDLE, stdout, "CONOUT$", "w");
-    reopen(STD_ERROR_HANDLE, stderr, "CONOUT$", "w");
+    // Looked at before attaching, which may give the streams the console's own handles.
+    const bool input = leadsSomewhere(STD_INPUT_HANDLE);
+    const bool output = leadsSomewhere(STD_OUTPUT_HANDLE);
+    const bool error = leadsSomewhere(STD_ERROR_HANDLE);
+    if ((input && output && error) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    if (!input) reopen(stdin, "CONIN$", "r");
+    if (!output) reopen(stdout, "CONOUT$", "w");
+    if (!error) reopen(stderr, "CONOUT$", "w");
     consoleCodePage = GetConsoleOutputCP();
     if (consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(restoreCodePage);
 }
