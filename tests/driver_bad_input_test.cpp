@@ -25,7 +25,9 @@
 #include <system_error>
 #include <vector>
 
+#ifdef KRAX_BINARY
 #include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -234,7 +236,7 @@ TEST(Shot, GeometryFarOutOfRangeDrawsLikeAnyOtherOffScreen) {
         "click Form1.Image5\n"
         "set Form2.Image1.Width 3e38\nset Form2.Image1.Height 3e38\nset Form2.Image1.Left -3e38\n"
         "set Form2.lblHits.Left 3e38\nset Form2.shpTimeBar.Width 3e38\n"
-        "shot Form2 \"" + file.string() + "\"\n");
+        "shot Form2 \"" + file.generic_string() + "\"\n");
     EXPECT_EQ(played.status, 0) << played.err;
     EXPECT_TRUE(std::filesystem::exists(file));
     std::filesystem::remove(file);

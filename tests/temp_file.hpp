@@ -1,5 +1,7 @@
 // Files the tests write, in the temporary folder under names of this process's own:
-// CTest runs the suite twice at once (every tick, and timers that sleep).
+// CTest runs the suite twice at once (every tick, and timers that sleep). Scripts name
+// them by generic_string(): forward slashes on every system, since a backslash in a
+// quoted word starts an escape.
 #pragma once
 
 #include <filesystem>

@@ -8,6 +8,8 @@
 #   tools/build.sh site            build the static web site; its folder on the last line
 #   tools/build.sh web             build the site and serve it on http://127.0.0.1:8000
 #                                  (PORT changes the port)
+#   tools/build.sh windows         cross-build krax.exe for Windows; the zip's path is the
+#                                  last line
 # Installs the Debian packages that are missing first. With CI=true, warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +18,10 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libx11-dev librsvg2-bin pngquant fonts-comic-neue
   emscripten nodejs chromium scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm
   python3 xvfb xauth xdotool x11-utils xrestop)
+# The Windows build and its tests under Wine: dpkg-dev unpacks the libraries' sources
+# (GoogleTest's come with libgtest-dev), ImageMagick packs the icon.
+windows_packages=(cmake make python3 librsvg2-bin fonts-comic-neue libgtest-dev g++-mingw-w64-x86-64-posix
+  wine wine64 dpkg-dev zip imagemagick xvfb xdotool)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -65,6 +71,27 @@ build_web() {
   cmake --build --preset web -j"$(nproc)"
 }
 
+# krax.exe and its zip in build-windows, with the static libraries it links built once
+# from Debian's sources (tools/windows/build_deps.sh); its window test replays what it
+# records on the Linux build.
+build_windows() {
+  install_missing "${windows_packages[@]}"
+  local deps
+  deps=$(tools/windows/build_deps.sh)
+  # Libraries from a new prefix: found again from nothing, not from the cache.
+  local fresh=""
+  grep -qx "KRAX_WINDOWS_DEPS:PATH=$deps" build-windows/CMakeCache.txt 2>/dev/null || fresh=--fresh
+  cmake --preset windows $fresh -DKRAX_WINDOWS_DEPS:PATH="$deps" -DKRAX_WERROR="$werror" \
+    -DKRAX_NATIVE="$PWD/$build_dir/bin/krax" >/dev/null
+  cmake --build --preset windows -j"$(nproc)"
+}
+
+windows_zip() {
+  local version
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
+  echo "$PWD/build-windows/krax-$version-windows-x64.zip"
+}
+
 # The sanitizer build in build-asan: the tests again, the monkey and a bounded fuzz run.
 build_asan() {
   cmake --preset asan >/dev/null
@@ -81,6 +108,7 @@ install_npm_packages() {
 }
 
 [ "${1:-}" = package ] && { package; exit; }
+[ "${1:-}" = windows ] && { build_windows; windows_zip; exit; }
 
 install_missing "${packages[@]}"
 case "${1:-run}" in
@@ -88,14 +116,16 @@ case "${1:-run}" in
   test)
     build_native
     build_web
+    build_windows
     # Without them (no network, say) the browser test reports itself skipped.
     install_npm_packages || echo "krax: the browser test's npm packages did not install" >&2
     build_asan
     ctest --preset "$preset"
     ctest --preset web
+    ctest --preset windows
     ctest --preset asan ;;
   screenshots) build_native; "$build_dir/bin/krax" --headless --seed 3 --script docs/screenshots.script ;;
   site) build_web; echo "$PWD/build-web/site" ;;
   web) build_web; exec node tools/serve_site.js build-web/site "${PORT:-8000}" ;;
-  *) echo "usage: tools/build.sh run [ARGS...] | test | package | screenshots | site | web" >&2; exit 2 ;;
+  *) echo "usage: tools/build.sh run [ARGS...] | test | package | screenshots | site | web | windows" >&2; exit 2 ;;
 esac

@@ -1,4 +1,4 @@
-// The fonts of the labels, found through fontconfig ("Comic Sans MS" bold is the
+// The fonts of the labels, found the system's way ("Comic Sans MS" bold is the
 // real one where installed, else the nearest match, such as Comic Neue) and opened
 // once per size.
 #pragma once

@@ -1,0 +1,16 @@
+#include "shell/windows/utf8.hpp"
+
+#include <windows.h>
+
+namespace shell {
+
+std::string utf8(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int wide = int(text.size());
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace shell
