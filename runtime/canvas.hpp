@@ -30,9 +30,13 @@ struct FontSpec {
     bool bold = false;
 };
 
+// A drawing session on one surface; never copied.
 class Canvas {
 public:
+    Canvas() = default;
     virtual ~Canvas() = default;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     // Everything drawn after this stays inside `clip`.
     virtual void setClip(PixelRect clip) = 0;

@@ -5,6 +5,7 @@
 #include "shell/live_input.hpp"
 #include "shell/numbers.hpp"
 #include "shell/platform_error.hpp"
+#include "shell/script/driver.hpp"
 #include "shell/script/recorder.hpp"
 
 #include <cerrno>

@@ -1,30 +1,21 @@
 // The program's command line.
 #pragma once
 
-#include "shell/live_input.hpp"
-#include "shell/script/driver.hpp"
+#include "shell/backend.hpp"
 
-#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string_view>
 
 namespace shell {
 
-// What the platform of this build offers; either may be missing.
-struct Backends {
-    // Opens the first screen of the input's app and plays until the program ends,
-    // feeding the app through `input`, `scale` window pixels per screen pixel; throws
-    // PlatformError when it cannot open its windows.
-    std::function<void(LiveInput& input, int scale)> windows;
-    ShotWriter shot;  // for the scenario driver's `shot`
-};
-
 // Runs the program for these arguments (without the program's own name):
 //   --headless [--seed N] [--script FILE]   plays a scenario script (FILE, or `in`
 //                                           for "-" or no --script) on `out` and `err`
 //   [--scale N] [--seed N] [--record FILE]  plays in windows, writing the session to
 //                                           FILE as a script if asked
+//   --every-tick                            with either: every timer tick runs, also
+//                                           of timers with nothing to do
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
 // Returns the exit status: the script's (see playScript), 0 for --help, --version or a

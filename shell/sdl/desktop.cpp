@@ -1,5 +1,6 @@
 #include "shell/sdl/desktop.hpp"
 
+#include "shell/backend.hpp"
 #include "shell/game_start.hpp"
 #include "shell/live_input.hpp"
 #include "shell/sdl/form_window.hpp"
@@ -72,9 +73,7 @@ public:
 
 private:
     int sleepTime() const {
-        const auto next = app_.nextTick();
-        if (!next) return kLongestSleep;
-        return int(std::clamp<rt::Millis>(*next - clock_.now(), 0, kLongestSleep));
+        return int(std::min<rt::Millis>(untilNextTick(app_, clock_.now()).value_or(kLongestSleep), kLongestSleep));
     }
 
     FormWindow* windowWithId(Uint32 id) const {

@@ -18,8 +18,6 @@ public:
     // `twice`: draw from the pictures made for two device pixels per screen pixel.
     SdlCanvas(SDL_Renderer* renderer, PictureStore& pictures, Fonts& fonts, bool twice);
     ~SdlCanvas() override;
-    SdlCanvas(const SdlCanvas&) = delete;
-    SdlCanvas& operator=(const SdlCanvas&) = delete;
 
     void setClip(rt::PixelRect clip) override;
     void fill(rt::PixelRect rect, rt::Rgb color) override;

@@ -1,5 +1,6 @@
 #include "shell/web/page.hpp"
 
+#include "shell/backend.hpp"
 #include "shell/game_start.hpp"
 #include "shell/web/browser.hpp"
 
@@ -111,8 +112,7 @@ void Page::showWindows() {
 
 void Page::sleep() {
     emscripten_clear_timeout(timeout_);
-    if (const auto next = app_.nextTick())
-        timeout_ = emscripten_set_timeout(timeUp, double(std::max<rt::Millis>(0, *next - clock_.now())), this);
+    if (const auto wait = untilNextTick(app_, clock_.now())) timeout_ = emscripten_set_timeout(timeUp, double(*wait), this);
 }
 
 }  // namespace shell
