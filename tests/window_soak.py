@@ -175,10 +175,14 @@ class Soak:
         self.close()
 
     def close(self):
-        """Ends the session with the close box of the front window that has one."""
-        w.wait_for(lambda: (f := self.shown()) and f[0][0] not in ("frmCredits", "InputBox") and f, "a window with a close box")
-        front = self.shown()[0][1]
-        self.s.x.close_box(front)
+        """Ends the session with the close box of the front window, once the reload
+        screen or the code box, which have none, are played away."""
+        end = time.monotonic() + 30
+        while not (shown := self.shown()) or shown[0][0] in ("frmCredits", "InputBox"):
+            if time.monotonic() > end:
+                raise w.Failed("no window with a close box came to the front")
+            self.step()
+        self.s.x.close_box(shown[0][1])
         status = self.s.game.wait(timeout=10)
         w.check(status == 0, f"the close box ends the game with status 0 after {self.changes} screen changes")
         self.s.errors.seek(0)
