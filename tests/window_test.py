@@ -416,8 +416,13 @@ def play(s):
     check(max(late) >= 250, f"under load the loop woke late: {sum(m > 10 for m in late)} catch-ups over 10 ms, "
                             f"the longest {max(late)} ms")
 
+    close_cleanly(s, game)
+
+
+def close_cleanly(s, game, timeout=10):
+    """The close box ends the game with status 0 and nothing said on standard error."""
     s.x.close_box(game)
-    status = s.game.wait(timeout=10)
+    status = s.game.wait(timeout=timeout)
     check(status == 0, "the close box ends the program with status 0")
     s.errors.seek(0)
     errors = s.errors.read()

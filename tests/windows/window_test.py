@@ -80,12 +80,7 @@ def play(s):
           "a shot at the bare ground costs a second and a carrot")
     linux.hit_shown_target(s, game)
 
-    s.x.close_box(game)
-    status = s.game.wait(timeout=30)
-    check(status == 0, "the close box ends the program with status 0")
-    s.errors.seek(0)
-    errors = s.errors.read()
-    check(errors == "", "nothing on standard error" + (": " + errors if errors else ""))
+    linux.close_cleanly(s, game, timeout=30)
 
 
 def main():
