@@ -27,11 +27,19 @@ public:
     // Windows for the shown screens, the active one in front; then whatever changed
     // is drawn.
     void mirror(const rt::App& app) {
+        follow(app);
+        draw();
+    }
+
+    // The two halves of mirror(), for a backend that lays its windows out in between.
+    void follow(const rt::App& app) {
         const auto& shown = app.windows();
         std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
         for (auto it = shown.rbegin(); it != shown.rend(); ++it)
             if (!windowOf(**it)) windows_.push_back(make_(**it));
         if (app.ActiveForm() != front_) bringToFront(app.ActiveForm());
+    }
+    void draw() {
         for (const auto& w : windows_) w->drawIfChanged();
     }
 

@@ -94,7 +94,6 @@ void Page::raise(rt::Form& form) {
 
 void Page::refit() {
     fitDue_ = true;
-    fitIfDue();
     present();
 }
 
@@ -116,11 +115,15 @@ void Page::present() {
     sleep();
 }
 
-// The windows stacked as the set has them, the front one last.
+// The windows stacked as the set has them, the front one last, and the desk fitted to
+// the page where a window came or went or the page changed size; then what changed
+// is drawn.
 void Page::showWindows() {
-    windows_.mirror(app_);
+    windows_.follow(app_);
     int depth = int(windows_.size());
     for (const auto& w : windows_) w->stackAt(--depth);
+    fitIfDue();
+    windows_.draw();
 }
 
 void Page::sleep() {

@@ -34,13 +34,13 @@ public:
     void refit();
     // A window came or went: the desk fits the page anew before the next drawing.
     void windowsChanged() { fitDue_ = true; }
-    // For windows about to draw; every window draws again if the canvases changed size.
-    void fitIfDue();
 
     const DeskFit& fit() const { return fit_; }
     Fingers& fingers() { return fingers_; }
 
 private:
+    // Before the windows draw; every window draws again if the canvases changed size.
+    void fitIfDue();
     void present();
     void showWindows();
     void sleep();

@@ -87,7 +87,6 @@ void PageWindow::stackAt(int depth) {
 // Around each change a little more is drawn, so that the device pixels on its edge
 // are drawn whole at the desk's scale.
 void PageWindow::drawIfChanged() {
-    page_.fitIfDue();
     if (drawn_ && drawnVersion_ == form_.version()) return;
     const int overdraw = page_.fit().overdraw();
     if (!drawn_) damage_.forget();

@@ -2,8 +2,8 @@
 // canvases at the controls' places, real keys, the prompt answered. Checks what the
 // game holds through window.krax.print, that no error reaches the console, and that
 // the menu and a fresh game screen look as `krax --headless` draws them. Then plays
-// by touch on an emulated phone and tablet (touch.js) and, with the server gone,
-// once more from what the service worker kept.
+// by touch on an emulated phone and tablet (touch.js) and last, with the server gone,
+// offline, from what the service worker kept.
 //   node play_test.js SITE_FOLDER NATIVE_KRAX
 // Exit status 0 passed, 1 failed, 77 skipped (no Chromium, no puppeteer-core or no
 // native krax to compare with).
