@@ -32,12 +32,17 @@ public:
     }
 
     // The two halves of mirror(), for a backend that lays its windows out in between.
-    void follow(const rt::App& app) {
+    // follow() says whether a window came or went.
+    bool follow(const rt::App& app) {
         const auto& shown = app.windows();
-        std::erase_if(windows_, [&](const auto& w) { return std::find(shown.begin(), shown.end(), &w->form()) == shown.end(); });
+        const bool gone = std::erase_if(windows_, [&](const auto& w) {
+                              return std::find(shown.begin(), shown.end(), &w->form()) == shown.end();
+                          }) > 0;
+        const std::size_t kept = windows_.size();
         for (auto it = shown.rbegin(); it != shown.rend(); ++it)
             if (!windowOf(**it)) windows_.push_back(make_(**it));
         if (app.ActiveForm() != front_) bringToFront(app.ActiveForm());
+        return gone || windows_.size() != kept;
     }
     void draw() {
         for (const auto& w : windows_) w->drawIfChanged();

@@ -119,7 +119,7 @@ void Page::present() {
 // the page where a window came or went or the page changed size; then what changed
 // is drawn.
 void Page::showWindows() {
-    windows_.follow(app_);
+    if (windows_.follow(app_)) fitDue_ = true;
     int depth = int(windows_.size());
     for (const auto& w : windows_) w->stackAt(--depth);
     fitIfDue();

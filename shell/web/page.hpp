@@ -32,8 +32,6 @@ public:
     void raise(rt::Form& form);
     // The page changed size or density: the desk fits it anew, mid-round too.
     void refit();
-    // A window came or went: the desk fits the page anew before the next drawing.
-    void windowsChanged() { fitDue_ = true; }
 
     const DeskFit& fit() const { return fit_; }
     Fingers& fingers() { return fingers_; }

@@ -58,13 +58,11 @@ PageWindow::PageWindow(Page& page, rt::Form& form) : page_(page), form_(form) {
     kraxWindowOpen(layout.name, layout.caption, layout.style == rt::WindowStyle::Borderless, size.w, size.h);
     listen(true);
     listenToFingers(*this);
-    page_.windowsChanged();
 }
 
 PageWindow::~PageWindow() {
     listen(false);
     kraxWindowClose(form_.name());
-    page_.windowsChanged();
 }
 
 // With no callback, Emscripten takes the listeners off again.
