@@ -127,7 +127,10 @@ private:
         Timer* timer;
         std::uint64_t quietAt = 0;
     };
-    bool asleep(const Scheduled& s) const { return quietTimersSleep_ && s.quietAt == changes_.count(); }
+    // A timer without a handler raises nothing, so nothing need wake for it.
+    bool asleep(const Scheduled& s) const {
+        return !s.timer->Tick || (quietTimersSleep_ && s.quietAt == changes_.count());
+    }
     std::optional<std::size_t> nextDue(Millis limit) const;
     void passSleepers(Millis moment, std::size_t before);
     void tick(std::size_t index);

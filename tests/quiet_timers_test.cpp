@@ -110,6 +110,17 @@ TEST_F(QuietTimers, SwitchedOffEveryTickRuns) {
     EXPECT_EQ(app.nextTick(), 60);
 }
 
+// Such as the game's three idle timers: waking for them would cost a wake-up each.
+TEST_F(QuietTimers, ATimerWithoutAHandlerWakesNothingEvenWhenEveryTickRuns) {
+    app.setQuietTimersSleep(false);
+    timer("poll").setEnabled(false);
+    timer("early").setEnabled(true);
+    EXPECT_EQ(app.nextTick(), std::nullopt);
+    wait(250);
+    app.apply([&] { poller().source = 1; });
+    EXPECT_EQ(app.nextTick(), std::nullopt);
+}
+
 TEST_F(QuietTimers, HandlersThatDrawRandomNumbersNeverSleep) {
     timer("poll").Tick = [&] {
         poller().runs.push_back(app.now());
