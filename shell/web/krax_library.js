@@ -21,7 +21,12 @@ mergeInto(LibraryManager.library, {
       var left = Math.round(x * kraxPage.across), top = Math.round(y * kraxPage.down);
       return [left, top, Math.round((x + w) * kraxPage.across) - left, Math.round((y + h) * kraxPage.down) - top];
     },
-    // A picture as a bitmap of the size it is drawn at, made once from its SVG source:
+    // Where the named picture lies on the sheet of pictures: left, top, width, height.
+    place: function(name) {
+      var places = Module.kraxPictures.places;
+      return Object.prototype.hasOwnProperty.call(places, name) ? places[name] : null;
+    },
+    // A picture as a bitmap of the size it is drawn at, made once from the SVG sheet:
     // copying a bitmap costs little, drawing the SVG costs every one of its shapes.
     bitmap: function(name, width, height) {
       var bitmaps = kraxPage.bitmaps || (kraxPage.bitmaps = new Map());
@@ -31,7 +36,8 @@ mergeInto(LibraryManager.library, {
       // More than the game has: the desk has a new scale, and the old sizes are done with.
       if (bitmaps.size >= 100) bitmaps.clear();
       var canvas = new OffscreenCanvas(width, height);
-      canvas.getContext('2d').drawImage(Module.kraxPictures[name], 0, 0, width, height);
+      var at = kraxPage.place(name);
+      canvas.getContext('2d').drawImage(Module.kraxPictures.sheet, at[0], at[1], at[2], at[3], 0, 0, width, height);
       bitmap = canvas.transferToImageBitmap();
       bitmaps.set(key, bitmap);
       return bitmap;
@@ -136,19 +142,21 @@ mergeInto(LibraryManager.library, {
   kraxPicture: function(name, x, y, w, h) {
     name = UTF8ToString(name);
     var width = Math.round(w * kraxPage.across), height = Math.round(h * kraxPage.down);
-    if (!Module.kraxPictures[name] || width <= 0 || height <= 0) return;
+    if (!kraxPage.place(name) || width <= 0 || height <= 0) return;
     var at = kraxPage.device(x, y, w, h);
     kraxPage.drawing.drawImage(kraxPage.bitmap(name, width, height), at[0], at[1]);
   },
 
+  kraxPictureWidth__deps: ['$kraxPage'],
   kraxPictureWidth: function(name) {
-    var picture = Module.kraxPictures[UTF8ToString(name)];
-    return picture ? picture.naturalWidth : -1;
+    var at = kraxPage.place(UTF8ToString(name));
+    return at ? at[2] : -1;
   },
 
+  kraxPictureHeight__deps: ['$kraxPage'],
   kraxPictureHeight: function(name) {
-    var picture = Module.kraxPictures[UTF8ToString(name)];
-    return picture ? picture.naturalHeight : -1;
+    var at = kraxPage.place(UTF8ToString(name));
+    return at ? at[3] : -1;
   },
 
   kraxTextWidth__deps: ['$kraxPage'],

@@ -4,7 +4,6 @@
 // service worker keeps the site for playing offline.
 (function() {
   var seed = new URLSearchParams(location.search).get('seed');
-  var pictures = {};
 
   function failed(what) {
     console.error('krax: ' + what);
@@ -13,13 +12,13 @@
     notice.hidden = false;
   }
 
-  function loadPicture(name) {
-    return new Promise(function(resolve, reject) {
-      var picture = new Image();
-      picture.onload = function() { pictures[name] = picture; resolve(); };
-      picture.onerror = function() { reject('the picture ' + name + ' did not load'); };
-      picture.src = 'pictures/' + name + '.svg';
-    });
+  // The sheet of pictures from pictures.js, read while the program compiles.
+  function loadPictures() {
+    if (typeof kraxPictureSheet !== 'string') return Promise.reject('the pictures did not load');
+    var sheet = new Image();
+    sheet.src = URL.createObjectURL(new Blob([kraxPictureSheet], { type: 'image/svg+xml' }));
+    return sheet.decode().then(function() { return { sheet: sheet, places: kraxPicturePlaces }; },
+      function() { throw 'the pictures did not load'; });
   }
 
   function loadFont() {
@@ -28,13 +27,17 @@
     });
   }
 
+  var pictures = loadPictures();
+  var font = loadFont();
+
   window.Module = {
     arguments: seed === null ? [] : ['--seed', seed],
-    kraxPictures: pictures,
     preRun: [function() {
       addRunDependency('krax-assets');
-      Promise.all(kraxPictureNames.map(loadPicture).concat(loadFont())).then(
-        function() { removeRunDependency('krax-assets'); }, failed);
+      Promise.all([pictures, font]).then(function(loaded) {
+        Module.kraxPictures = loaded[0];
+        removeRunDependency('krax-assets');
+      }, failed);
     }],
     postRun: [keepForOffline],
     // What the program says on standard error is an error on the console.
