@@ -1,6 +1,7 @@
 // Timers with nothing to do sleep until something changes, and nothing a player or a
 // script can see differs from running every tick.
 #include "runtime/app.hpp"
+#include "shell/backend.hpp"
 #include "shell/game_start.hpp"
 #include "shell/script/state_dump.hpp"
 #include "timer_mode.hpp"
@@ -131,12 +132,37 @@ TEST_F(QuietTimers, HandlersThatDrawRandomNumbersNeverSleep) {
 }
 
 TEST_F(QuietTimers, ASleepingTimerKeepsItsPeriodThroughALateLoop) {
-    timer("early").setEnabled(true);  // ticks, with no handler, at 100 and 200
+    timer("early").Tick = [] {};  // a quiet timer beside poll
+    timer("early").setEnabled(true);
     wait(20);
     runs();
     app.catchUp(253);  // the loop wakes late; no tick of poll was missed: it slept
     app.apply([&] { poller().source = 3; });
     EXPECT_EQ(app.nextTick(), 260);
+}
+
+TEST_F(QuietTimers, CatchingUpAheadTakesThePollerAlongWithTheChangeThatWokeIt) {
+    timer("early").Tick = [&] { poller().source = 5; };
+    timer("early").setEnabled(true);
+    wait(50);
+    runs();
+    shell::catchUpAhead(app, 100, rt::Timer::kShortestPeriod);
+    EXPECT_EQ(runs(), (Runs{100, 110}));  // the caption written at 100, nothing at 110
+    EXPECT_EQ(app.now(), 110);
+    EXPECT_EQ(poller().label("shown").Caption(), "5");
+    EXPECT_EQ(app.nextTick(), 200);  // early's next; poll sleeps again
+}
+
+TEST_F(QuietTimers, CatchingUpAheadNeverLeadsTheClockByMoreThanTheLead) {
+    timer("poll").Tick = [&] {
+        poller().runs.push_back(app.now());
+        poller().source = rt::CInt(app.Rnd() * 0);  // never quiet
+    };
+    shell::catchUpAhead(app, 35, 20);  // a late loop: the ticks it missed merge into one
+    EXPECT_EQ(runs(), (Runs{35, 45, 55}));
+    EXPECT_EQ(app.now(), 55);
+    shell::catchUpAhead(app, 36, 20);  // the platform's clock is behind the game's
+    EXPECT_EQ(runs(), (Runs{}));
 }
 
 // --- the whole game, both ways ---

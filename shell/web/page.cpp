@@ -1,5 +1,7 @@
 #include "shell/web/page.hpp"
 
+#include "runtime/controls.hpp"
+
 #include "screens/screens.hpp"
 #include "shell/backend.hpp"
 #include "shell/game_start.hpp"
@@ -76,8 +78,10 @@ void Page::start() {
     present();
 }
 
+// Each wake-up of the page costs the browser a task, and a frame where it draws: the
+// pollers that a change sets off come along with it.
 void Page::wake() {
-    app_.catchUp(clock_.now());
+    catchUpAhead(app_, clock_.now(), rt::Timer::kShortestPeriod);
     present();
 }
 
