@@ -1,8 +1,9 @@
 // Figures of the web site: its size gzipped, the time from loading the page to the
 // menu's first frame in headless Chromium, and the page's CPU while idle on the menu
-// and during a round, from Chromium's own performance metrics, on a desktop window
-// and on a phone. Given two sites (a build before and after a change, say), it
-// measures them in turns in the same run, as the machine's load changes.
+// and over a whole round (and over its last 20 s alone, when the time bar blinks), from
+// Chromium's own performance metrics, on a desktop window and on a phone. Given two
+// sites (a build before and after a change, say), it measures them in turns in the
+// same run, as the machine's load changes. A run takes about five minutes.
 //   NODE_PATH=build-web/npm/node_modules node bench/web_figures.js [SITE [OTHER_SITE]]
 'use strict';
 const fs = require('fs');
@@ -14,7 +15,9 @@ const { serve } = require('../tools/serve_site.js');
 
 const sites = process.argv.length > 2 ? process.argv.slice(2) : ['build-web/site'];
 const kLoads = 7;
-const kSeconds = 10;
+const kSeconds = 10;      // of idling on the menu, and on an empty page
+const kRoundSeconds = 60;
+const kBlinkSeconds = 20;  // at the end of the round
 const kMenuWidth = 405;  // the menu's client area in pixels at scale 1
 const kScreens = {
   'a 1024x768 desktop window': { width: 1024, height: 768, deviceScaleFactor: 1 },
@@ -54,12 +57,28 @@ async function firstFrame(browser, address) {
   return time;
 }
 
-// Share of one core the page's main thread was busy over the next few seconds.
-async function cpu(page) {
-  const busy = async () => (await page.metrics()).TaskDuration;
-  const before = await busy(), start = Date.now();
-  await sleep(kSeconds * 1000);
-  return (await busy() - before) / ((Date.now() - start) / 1000);
+// The page's main thread so far: seconds busy, at seconds on the clock.
+async function busy(page) {
+  return { busy: (await page.metrics()).TaskDuration, at: Date.now() / 1000 };
+}
+
+// Share of one core the page's main thread was busy from one reading to another.
+const share = (from, to) => (to.busy - from.busy) / (to.at - from.at);
+
+async function cpu(page, seconds) {
+  const before = await busy(page);
+  await sleep(seconds * 1000);
+  return share(before, await busy(page));
+}
+
+// From START to the end of the round, and its last seconds on their own.
+async function roundCpu(page) {
+  const start = await busy(page);
+  await sleep((kRoundSeconds - kBlinkSeconds) * 1000);
+  const blinking = await busy(page);
+  await page.waitForFunction(() => window.krax.print('Form2.intTimeLeft') === '0', { timeout: 0, polling: 200 });
+  const end = await busy(page);
+  return [share(start, end), share(blinking, end)];
 }
 
 async function openMenu(browser, address, screen) {
@@ -102,20 +121,23 @@ async function main() {
       times.map((t) => `${median(t).toFixed(0)} ms (${t.map((x) => x.toFixed(0)).join(', ')})`));
 
     const blank = await browser.newPage();
-    report(`CPU of an empty page over ${kSeconds} s, for comparison`, [percent(await cpu(blank))]);
+    report(`CPU of an empty page over ${kSeconds} s, for comparison`, [percent(await cpu(blank, kSeconds))]);
     await blank.close();
     for (const [name, screen] of Object.entries(kScreens)) {
       const pages = [];
       for (const address of addresses) pages.push(await openMenu(browser, address, screen));
-      const menu = [], round = [];
-      for (const page of pages) menu.push(percent(await cpu(page)));
+      const menu = [], round = [], blink = [];
+      for (const page of pages) menu.push(percent(await cpu(page, kSeconds)));
       report(`CPU idle on the menu, ${name}`, menu);
       for (const page of pages) {
         await startRound(page);
-        round.push(percent(await cpu(page)));
+        const [whole, end] = await roundCpu(page);
+        round.push(percent(whole));
+        blink.push(percent(end));
         await page.close();
       }
-      report(`CPU during a round, ${name}`, round);
+      report(`CPU over a whole round, ${name}`, round);
+      report(`  of which the last ${kBlinkSeconds} s, the time bar blinking`, blink);
     }
   } finally {
     await browser.close();
