@@ -27,17 +27,18 @@
     });
   }
 
-  var pictures = loadPictures();
-  var font = loadFont();
+  // Both load while the program compiles; a failure is said as soon as it comes.
+  var assets = Promise.all([loadPictures(), loadFont()]);
+  assets.catch(failed);
 
   window.Module = {
     arguments: seed === null ? [] : ['--seed', seed],
     preRun: [function() {
       addRunDependency('krax-assets');
-      Promise.all([pictures, font]).then(function(loaded) {
+      assets.then(function(loaded) {
         Module.kraxPictures = loaded[0];
         removeRunDependency('krax-assets');
-      }, failed);
+      }, function() {});  // said already
     }],
     postRun: [keepForOffline],
     // What the program says on standard error is an error on the console.
