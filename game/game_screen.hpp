@@ -1,6 +1,7 @@
 // The game screen: the variables of one round and every rule of play. The rules of
-// each kind live in their own file: the screen and its round start (game_screen.cpp), clock (clock.cpp), end
-// of round (round_end.cpp), levels, targets, shooting, gun, code box.
+// each kind live in their own file: the screen and its round start (game_screen.cpp),
+// clock (clock.cpp), end of round (round_end.cpp), levels, targets, shooting, gun,
+// code box.
 #pragma once
 
 #include "game/holes.hpp"

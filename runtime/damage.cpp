@@ -32,6 +32,8 @@ Damage::Seen Damage::seen(const Control& control, int scale) {
 }
 
 std::vector<PixelRect> Damage::since(const Form& form, int scale) {
+    if (!seen_.empty() && form.version() == version_) return {};
+    version_ = form.version();
     const PixelSize size = clientPixels(form.layout(), scale);
     const PixelRect client{0, 0, size.w, size.h};
     const auto& controls = form.controls();

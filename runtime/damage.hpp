@@ -7,6 +7,7 @@
 #include "runtime/canvas.hpp"
 #include "runtime/form.hpp"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@ namespace rt {
 class Damage {
 public:
     // The areas whose pixels may differ since the last call, and remembers the form as
-    // it is now. The first call, and the first after forget(), gives the whole client area.
+    // it is now: none at once while the form's version is the same. The first call, and
+    // the first after forget() (a window uncovered, or its pixels lost), gives the whole
+    // client area.
     std::vector<PixelRect> since(const Form& form, int scale);
     void forget() { seen_.clear(); }
 
@@ -31,6 +34,7 @@ private:
     static Seen seen(const Control& control, int scale);
 
     std::vector<Seen> seen_;
+    std::uint64_t version_ = 0;  // the form's, when seen_ was taken
 };
 
 }  // namespace rt

@@ -24,16 +24,10 @@ FormWindow::FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts&
 }
 
 void FormWindow::drawIfChanged() {
-    if (drawn_ && drawnVersion_ == form_.version()) return;
-    if (!drawn_) damage_.forget();
-    std::vector<rt::PixelRect> drawn;
-    for (const rt::PixelRect& area : damage_.since(form_, pixels_.density())) {
-        rt::drawForm(form_, pixels_.canvas(), pixels_.density(), area);
-        drawn.push_back(area);
-    }
-    pixels_.present(drawn);
-    drawnVersion_ = form_.version();
-    drawn_ = true;
+    const std::vector<rt::PixelRect> areas = damage_.since(form_, pixels_.density());
+    if (areas.empty()) return;
+    for (const rt::PixelRect& area : areas) rt::drawForm(form_, pixels_.canvas(), pixels_.density(), area);
+    pixels_.present(areas);
 }
 
 rt::Single FormWindow::twips(int windowCoordinate) const {

@@ -8,8 +8,6 @@
 
 #include <SDL.h>
 
-#include <cstdint>
-
 namespace shell {
 
 class FormWindow {
@@ -21,7 +19,7 @@ public:
     Uint32 id() const { return pixels_.id(); }
     void raise() { SDL_RaiseWindow(pixels_.window()); }
     // The window was uncovered: draw it again even if nothing changed.
-    void exposed() { drawn_ = false; }
+    void exposed() { damage_.forget(); }
     void drawIfChanged();
     // A point of the window, in twips of the screen's client area.
     rt::Single twips(int windowCoordinate) const;
@@ -31,8 +29,6 @@ private:
     int scale_;
     PixelWindow pixels_;
     rt::Damage damage_;
-    std::uint64_t drawnVersion_ = 0;
-    bool drawn_ = false;
 };
 
 }  // namespace shell

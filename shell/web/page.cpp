@@ -1,7 +1,6 @@
 #include "shell/web/page.hpp"
 
 #include "runtime/controls.hpp"
-
 #include "screens/screens.hpp"
 #include "shell/backend.hpp"
 #include "shell/game_start.hpp"

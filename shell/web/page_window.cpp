@@ -85,17 +85,13 @@ void PageWindow::stackAt(int depth) {
 // Around each change a little more is drawn, so that the device pixels on its edge
 // are drawn whole at the desk's scale.
 void PageWindow::drawIfChanged() {
-    if (drawn_ && drawnVersion_ == form_.version()) return;
     const int overdraw = page_.fit().overdraw();
-    if (!drawn_) damage_.forget();
     const rt::PixelSize client = rt::clientPixels(form_.layout(), 1);
     for (const rt::PixelRect& changed : damage_.since(form_, 1)) {
         const rt::PixelRect area = rt::intersect({0, 0, client.w, client.h}, grown(changed, overdraw));
         WebCanvas canvas(form_.name(), area);
         rt::drawForm(form_, canvas, 1, area);
     }
-    drawnVersion_ = form_.version();
-    drawn_ = true;
 }
 
 }  // namespace shell

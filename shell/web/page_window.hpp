@@ -6,8 +6,6 @@
 #include "runtime/damage.hpp"
 #include "runtime/form.hpp"
 
-#include <cstdint>
-
 namespace shell {
 
 class Page;
@@ -24,7 +22,8 @@ public:
     // Depth 0 is the frontmost window.
     void stackAt(int depth);
     void drawIfChanged();
-    void redraw() { drawn_ = false; }
+    // The canvas lost its pixels: all of it draws again.
+    void redraw() { damage_.forget(); }
 
 private:
     void listen(bool on);
@@ -32,8 +31,6 @@ private:
     Page& page_;
     rt::Form& form_;
     rt::Damage damage_;
-    std::uint64_t drawnVersion_ = 0;
-    bool drawn_ = false;
     int depth_ = -1;
 };
 
