@@ -32,6 +32,9 @@ namespace shell {
 // can draw without a display supplies it; throws PlatformError when it cannot.
 using ShotWriter = std::function<void(const rt::Form& form, const std::string& file)>;
 
+// The largest scale a backend's windows are drawn at, window pixels per screen pixel.
+constexpr int kLargestScale = 4;
+
 // What the platform of this build offers the command line; either may be missing.
 struct Backends {
     // Opens the first screen of the input's app and plays while `input` is playing,

@@ -14,13 +14,24 @@ public:
         using namespace std::chrono;
         return duration_cast<milliseconds>(steady_clock::now() - start_).count() - paused_;
     }
-    void pause() { pausedAt_ = now(); }
-    void resume() { paused_ += now() - pausedAt_; }
+
+    // Stands the clock still while it lives: the time a modal box is open is not the
+    // round's, which goes on where it was when the box closes.
+    class Still {
+    public:
+        explicit Still(RealClock& clock) : clock_(clock), at_(clock.now()) {}
+        ~Still() { clock_.paused_ += clock_.now() - at_; }
+        Still(const Still&) = delete;
+        Still& operator=(const Still&) = delete;
+
+    private:
+        RealClock& clock_;
+        rt::Millis at_;
+    };
 
 private:
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     rt::Millis paused_ = 0;
-    rt::Millis pausedAt_ = 0;
 };
 
 }  // namespace shell

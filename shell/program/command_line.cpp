@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -70,15 +69,16 @@ struct Options {
 };
 
 std::uint32_t seedFrom(std::string_view text) {
-    const auto n = wholeNumber(text);
-    if (!n || *n < 0 || *n > std::numeric_limits<std::uint32_t>::max())
-        throw BadArguments("--seed takes a whole number from 0 to 4294967295, not \"" + std::string(text) + "\"");
-    return static_cast<std::uint32_t>(*n);
+    const auto seed = seedNumber(text);
+    if (!seed) throw BadArguments("--seed takes a whole number from 0 to 4294967295, not \"" + std::string(text) + "\"");
+    return *seed;
 }
 
 int scaleFrom(std::string_view text) {
     const auto n = wholeNumber(text);
-    if (!n || *n < 1 || *n > 4) throw BadArguments("--scale takes a whole number from 1 to 4, not \"" + std::string(text) + "\"");
+    if (!n || *n < 1 || *n > kLargestScale)
+        throw BadArguments("--scale takes a whole number from 1 to " + std::to_string(kLargestScale) + ", not \"" +
+                           std::string(text) + "\"");
     return int(*n);
 }
 

@@ -3,6 +3,7 @@
 // keyup, activate.
 #pragma once
 
+#include "runtime/form.hpp"
 #include "shell/script/script_session.hpp"
 
 #include <array>
@@ -16,9 +17,9 @@ inline constexpr std::string_view kClickUsage = "click FORM.CONTROL [left|right]
 // Mouse buttons by the names scripts give them, with the Button value of the game's
 // mouse events; for a move, the buttons held.
 inline constexpr std::array<std::pair<int, std::string_view>, 3> kButtonWords{
-    {{1, "left"}, {2, "right"}, {4, "middle"}}};
+    {{rt::kLeftButton, "left"}, {rt::kRightButton, "right"}, {rt::kMiddleButton, "middle"}}};
 inline constexpr std::array<std::pair<int, std::string_view>, 4> kHeldWords{
-    {{0, "none"}, {1, "left"}, {2, "right"}, {3, "left+right"}}};
+    {{0, "none"}, {rt::kLeftButton, "left"}, {rt::kRightButton, "right"}, {rt::kLeftButton | rt::kRightButton, "left+right"}}};
 
 void click(Session& session, Words words);
 void move(Session& session, Words words);

@@ -19,10 +19,9 @@ JsonObject controlJson(const rt::Control& control) {
     return json;
 }
 
-JsonObject screenJson(rt::App& app, const rt::Form& form) {
+JsonObject screenJson(const rt::Form& form) {
     JsonObject json;
-    for (std::string_view name : kScreenValues)
-        json.add(name, findSlot(app, std::string(form.name()) + "." + std::string(name)).read());
+    for (const ScreenValue& value : kScreenValues) json.add(value.name, value.read(form));
     JsonObject variables;
     for (const auto& [name, variable] : form.variables()) variables.add(name, valueOf(variable));
     JsonObject controls;
@@ -33,10 +32,10 @@ JsonObject screenJson(rt::App& app, const rt::Form& form) {
 
 std::string stateJson(rt::App& app) {
     JsonObject appJson;
-    for (std::string_view name : kAppValues) appJson.add(name, findSlot(app, "App." + std::string(name)).read());
+    for (const AppValue& value : kAppValues) appJson.add(value.name, value.read(app));
     JsonObject state;
     state.add("App", appJson);
-    for (const std::string& name : app.formNames()) state.add(name, screenJson(app, app.form(name)));
+    for (const std::string& name : app.formNames()) state.add(name, screenJson(app.form(name)));
     return state.text();
 }
 

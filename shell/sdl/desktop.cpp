@@ -15,12 +15,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 namespace shell {
 
 namespace {
 
-constexpr const char* kIcon = "icoCarrot";
 constexpr int kHotSpot = 3;  // the pointer's tip: the carrot's point, near the top-left corner
 constexpr int kLongestSleep = 1000;
 
@@ -42,14 +42,10 @@ public:
           app_(input.app()),
           inputBox_(clock_, pictures_, fonts_, scale),
           windows_([this, scale](rt::Form& form) {
-              return std::make_unique<FormWindow>(form, scale, pictures_, fonts_, icon_);
+              usePointer(form.layout().pointer, scale);
+              return std::make_unique<FormWindow>(form, scale, pictures_, fonts_);
           }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
-        icon_ = pictures_.surface(kIcon, false);
-        if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {
-            cursor_ = SDL_CreateColorCursor(pointer, kHotSpot * scale, kHotSpot * scale);
-            if (cursor_) SDL_SetCursor(cursor_);
-        }
     }
     ~Desktop() {
         app_.setInputBoxHost(nullptr);
@@ -73,6 +69,19 @@ public:
     }
 
 private:
+    // SDL has one pointer for all of its windows: the layout's, made when the first
+    // window that names it opens (every screen names the same).
+    void usePointer(const char* name, int scale) {
+        if (!name || pointer_ == name) return;
+        SDL_Surface* picture = pictures_.surface(name, scale >= 2);
+        SDL_Cursor* cursor = picture ? SDL_CreateColorCursor(picture, kHotSpot * scale, kHotSpot * scale) : nullptr;
+        if (!cursor) return;
+        SDL_SetCursor(cursor);
+        if (cursor_) SDL_FreeCursor(cursor_);
+        cursor_ = cursor;
+        pointer_ = name;
+    }
+
     int sleepTime() const {
         return int(std::min<rt::Millis>(until(input_.nextWake(), clock_.now()).value_or(kLongestSleep), kLongestSleep));
     }
@@ -146,8 +155,8 @@ private:
     PictureStore pictures_;
     Fonts fonts_;
     InputBoxWindow inputBox_;
-    SDL_Surface* icon_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
+    std::string pointer_;  // the picture cursor_ shows
     WindowSet<FormWindow> windows_;  // last: its windows go before what they draw with
 };
 

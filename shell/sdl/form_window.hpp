@@ -13,7 +13,8 @@ namespace shell {
 class FormWindow {
 public:
     // `scale`: window pixels per screen pixel.
-    FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts& fonts, SDL_Surface* icon);
+    // The window's icon is its layout's.
+    FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts& fonts);
 
     rt::Form& form() const { return form_; }
     Uint32 id() const { return pixels_.id(); }

@@ -2,6 +2,7 @@
 
 #include "shell/sdl/entry_field.hpp"
 #include "shell/sdl/pixel_window.hpp"
+#include "shell/values/utf8_bytes.hpp"
 
 #include <SDL.h>
 
@@ -132,7 +133,7 @@ void hold(Box& box, const std::string& entry, double ms) {
 }  // namespace
 
 std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::string_view title) {
-    clock_.pause();
+    const RealClock::Still still(clock_);
     Box box(title, prompt, scale_, pictures_, fonts_);
     EntryField entry;
     std::optional<std::string> answer;
@@ -154,21 +155,19 @@ std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::str
             if (inside(kCancel, x, y)) open = false;
         }
     }
-    clock_.resume();
     return answer;
 }
 
 void InputBoxWindow::show(std::string_view prompt, std::string_view title, const std::optional<std::string>& answer,
                           double speed) {
-    clock_.pause();
+    const RealClock::Still still(clock_);
     Box box(title, prompt, scale_, pictures_, fonts_);
     const std::string typed = answer.value_or("");
     hold(box, "", kTypingMs / speed);
     for (std::size_t end = 1; end <= typed.size(); ++end)  // a character at a time
-        if (end == typed.size() || (static_cast<unsigned char>(typed[end]) & 0xC0) != 0x80)
+        if (end == typed.size() || !continuesCharacter(typed[end]))
             hold(box, typed.substr(0, end), kTypingMs / speed);
     hold(box, typed, kReadingMs / speed);
-    clock_.resume();
 }
 
 }  // namespace shell

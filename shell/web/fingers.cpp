@@ -2,10 +2,6 @@
 
 namespace shell {
 
-namespace {
-constexpr int kUpKey = 38;
-}  // namespace
-
 // A mouse gets to a point before it presses there: the move comes first, so the gun
 // turns to where the finger lands, as it would to the mouse.
 void Fingers::down(rt::App& app, rt::Form& form, int finger, rt::Single x, rt::Single y) {
@@ -28,7 +24,7 @@ void Fingers::up(rt::App& app, int finger, rt::Single x, rt::Single y) {
     held_->y = y;
     const bool swiped = held_->startY - y >= swipeUp_;
     release(app);
-    if (swiped) app.keyUp(kUpKey, 0);
+    if (swiped) app.keyUp(rt::kKeyUp, 0);
 }
 
 void Fingers::cancel(rt::App& app, int finger) {

@@ -19,7 +19,9 @@ namespace {
 
 EM_BOOL keyDown(int, const EmscriptenKeyboardEvent* e, void* data) {
     // Keys that type a control character but raise no keypress in a browser.
-    const int character = std::strcmp(e->key, "Backspace") == 0 ? 8 : std::strcmp(e->key, "Escape") == 0 ? 27 : 0;
+    const int character = std::strcmp(e->key, "Backspace") == 0 ? rt::kKeyBackspace
+                          : std::strcmp(e->key, "Escape") == 0  ? rt::kKeyEscape
+                                                                : 0;
     if (character) static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyPress(character); });
     // Arrows would scroll, Tab would move the focus; keys that type are left alone,
     // or no keypress would follow.
