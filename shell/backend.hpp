@@ -1,15 +1,19 @@
 // The seam between the game and a platform: what a backend fills. The runtime, the
 // screens and the rules know no platform; each backend (shell/sdl/ for the desktop,
 // shell/web/ for the page, shell/script/ for scenario scripts) turns its platform into
-// runtime events and clock time, and shows what the runtime says is shown:
+// runtime events and clock time, and shows what the runtime says is shown. Each
+// backend's header opens with the list of what it implements of this:
 //
 //   drawing       an rt::Canvas per window (runtime/canvas.hpp), which rt::drawForm
 //                 draws a screen on, redrawn where the screen's pixels changed
 //   windows       a WindowSet (shell/window_set.hpp): one window per shown screen,
 //                 stacked as the game has them
-//   input in      the calls of LiveInput (shell/live_input.hpp), with buttons and
-//                 Shift bits as runtime/form.hpp numbers them, translated at the edge
-//   input box     an rt::InputBoxHost (runtime/input_box.hpp) for the modal code box
+//   input in      the calls of LiveInput (shell/live_input.hpp), with buttons, key
+//                 codes and Shift bits as runtime/form.hpp names them, translated at
+//                 the edge; a Recorder or a Replay (shell/script/) may stand in between
+//   input box     a WindowInputBox (shell/window_input_box.hpp) for the modal code box,
+//                 handed to the app through LiveInput::inputBox, so that a replay can
+//                 answer it and the box show the answer
 //   wake-up       sleep until untilNextTick() has passed or input comes, then
 //                 catchUp(clock now): every timer that is due ticks once (a window
 //                 session: until LiveInput::nextWake(), which a replay sets itself);
