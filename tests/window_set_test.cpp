@@ -84,6 +84,19 @@ TEST_F(WindowSets, AWindowTheSystemRaisedItselfIsNotRaisedAgain) {
     EXPECT_EQ(windows.find([](const Window& w) { return w.name() == "B"; }), windows.windowOf(app.form("B")));
 }
 
+// A window the window system lost while its screen is shown (another program destroyed
+// it) is made again, and the active screen's window is raised over it.
+TEST_F(WindowSets, AWindowLostWhileItsScreenIsShownIsMadeAgainUnderTheActiveOne) {
+    app.start("A");
+    app.form("B").Show();
+    windows.mirror(app);
+    log.clear();
+    windows.forget(app.form("A"));
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_EQ(log, (std::vector<std::string>{"close A", "open A", "raise B"}));
+    EXPECT_EQ(order(), (std::vector<std::string>{"A", "B"}));
+}
+
 TEST(WindowSet, StacksWindowsWithoutARaiseOfTheirOwnInItsOrder) {
     rt::App app;
     for (const auto* layout : {&kA, &kB})

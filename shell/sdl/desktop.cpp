@@ -8,6 +8,7 @@
 #include "shell/real_clock.hpp"
 #include "shell/sdl/desktop_setting.hpp"
 #include "shell/sdl/sdl_keys.hpp"
+#include "shell/sdl/x11_quirks.hpp"
 #include "shell/sdl/sdl_library.hpp"
 #include "shell/window_set.hpp"
 
@@ -46,6 +47,7 @@ public:
               return std::make_unique<FormWindow>(form, scale, pictures_, fonts_);
           }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
+        hearDestroyedWindows();
     }
     ~Desktop() {
         app_.setInputBoxHost(nullptr);
@@ -63,9 +65,11 @@ public:
                 input_.catchUp(clock_.now());
                 dispatch(e);
                 while (input_.playing() && SDL_PollEvent(&e)) dispatch(e);
+                sayXErrors();
             }
             input_.catchUp(clock_.now());
         }
+        sayXErrors();
     }
 
 private:
@@ -99,6 +103,7 @@ private:
             case SDL_KEYDOWN: return keyDown(e.key.keysym);
             case SDL_TEXTINPUT: return textInput(e.text.text);
             case SDL_KEYUP: return keyUp(e.key.keysym);
+            case SDL_SYSWMEVENT: return destroyed(e);
             default: return;
         }
     }
@@ -116,6 +121,14 @@ private:
         // way would leave the game screen disabled for good.
         if (e.event == SDL_WINDOWEVENT_CLOSE && w->form().layout().style != rt::WindowStyle::Borderless)
             input_.closeBox(w->form());
+    }
+
+    // Another program destroyed a window whose screen is still shown: the next mirror
+    // makes it again, so that the reload screen comes back and the game screen stays
+    // playable (taking it for the close box would leave the game screen disabled).
+    void destroyed(const SDL_Event& e) {
+        if (FormWindow* w = windows_.find([&](const FormWindow& each) { return destroyedOutside(e, each.window()); }))
+            windows_.forget(w->form());
     }
 
     void mouseButton(const SDL_MouseButtonEvent& e) {

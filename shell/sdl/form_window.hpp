@@ -18,6 +18,7 @@ public:
 
     rt::Form& form() const { return form_; }
     Uint32 id() const { return pixels_.id(); }
+    SDL_Window* window() const { return pixels_.window(); }
     void raise() { SDL_RaiseWindow(pixels_.window()); }
     // The window was uncovered: draw it again even if nothing changed.
     void exposed() { damage_.forget(); }

@@ -103,6 +103,7 @@ SdlLibrary::~SdlLibrary() {
     IMG_Quit();
     TTF_Quit();
     SDL_Quit();
+    sayXErrors();  // those of the windows' last moments
 }
 
 }  // namespace shell
