@@ -45,6 +45,9 @@ public:
               return std::make_unique<FormWindow>(form, scale, pictures_, fonts_, icon_);
           }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
+        // Typed characters come as text. SDL turns text on by itself only where it finds
+        // a keyboard as it starts, which a Wayland seat may give only later.
+        SDL_StartTextInput();
         icon_ = pictures_.surface(kIcon, false);
         if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {
             cursor_ = SDL_CreateColorCursor(pointer, kHotSpot * scale, kHotSpot * scale);
