@@ -40,13 +40,16 @@ MOST_ANY, MOST_MEAN = 96, 2.0
 # Of the 2x2 blocks of a capture, those of more than one colour: a window drawn at one
 # pixel a point and scaled by the compositor has none.
 LEAST_DETAILED = 0.02
-KEYBOARD_MS = 200
+CODE_BOX_SIZE = (375, 140)  # in the box's own pixels
 
 
-class VirtualPointer:
-    """A pointer for the seat, through the compositor's virtual pointer protocol: a
-    seat with no pointer gives a window no pointer events, and the headless compositor
-    has none of its own. swaymsg's seat cursor then moves and clicks it."""
+class SeatDevices:
+    """Input devices for the compositor's seat, through its virtual device protocols:
+    the headless compositor has none of its own, and a seat without a pointer or a
+    keyboard gives windows no such events. swaymsg's seat cursor moves and clicks the
+    pointer. The keyboard, which has no keymap, types nothing: wtype brings a keyboard
+    of its own for its keys, which, with this one there, reach a game that has already
+    taken the seat's keyboard."""
 
     def __init__(self, path):
         self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
@@ -59,14 +62,24 @@ class VirtualPointer:
             if sender == registry and opcode == 0:  # wl_registry.global
                 length = struct.unpack_from("<I", body, 4)[0]
                 names[body[8: 7 + length].decode()] = struct.unpack_from("<I", body)[0]
-        interface = "zwlr_virtual_pointer_manager_v1"
-        if interface not in names:
-            raise Failed("the compositor has no virtual pointers")
-        raw = interface.encode() + b"\0"
-        manager = self._request(registry, 0, struct.pack("<II", names[interface], len(raw)) + raw
-                                + b"\0" * (-len(raw) % 4) + struct.pack("<I", 1))  # wl_registry.bind, version 1
-        self._request(manager, 0, struct.pack("<I", 0))  # create_virtual_pointer on the default seat
+        self.registry, self.names = registry, names
+        pointers = self._bind("zwlr_virtual_pointer_manager_v1")
+        self._request(pointers, 0, struct.pack("<I", 0))  # create_virtual_pointer on the default seat
         self._roundtrip()
+
+    def add_keyboard(self):
+        """Once the game has started, as it would find a seat with no keyboard yet."""
+        seat = self._bind("wl_seat")
+        self._request(self._bind("zwp_virtual_keyboard_manager_v1"), 0, struct.pack("<I", seat))
+        self._roundtrip()
+
+    def _bind(self, interface):
+        """Version 1 of a global object."""
+        if interface not in self.names:
+            raise Failed("the compositor has no " + interface)
+        raw = interface.encode() + b"\0"
+        return self._request(self.registry, 0, struct.pack("<II", self.names[interface], len(raw)) + raw
+                             + b"\0" * (-len(raw) % 4) + struct.pack("<I", 1))
 
     def _request(self, target, opcode, args=b""):
         """Sends a request whose last argument is a new object; returns its id."""
@@ -118,14 +131,14 @@ class Compositor:
         self.sway = subprocess.Popen(["sway", "-c", config], env=dict(self.env, WLR_BACKENDS="headless",
                                      WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman"),
                                      stdout=self.log, stderr=subprocess.STDOUT, **self.as_user())
-        self.pointer = None
+        self.devices = None
 
     def as_user(self):
         """What runs a program as the compositor's user."""
         return dict(user=self.user.pw_uid, group=self.user.pw_gid, extra_groups=[]) if self.user else {}
 
     def started(self, timeout=10.0):
-        """True once the compositor answers on both of its sockets, with a pointer."""
+        """True once the compositor answers on both of its sockets, and has a pointer."""
         end = time.monotonic() + timeout
         while time.monotonic() < end and self.sway.poll() is None:
             names = os.listdir(self.runtime)
@@ -135,7 +148,7 @@ class Compositor:
                 self.env.update(WAYLAND_DISPLAY=display, SWAYSOCK=os.path.join(self.runtime, ipc))
                 if subprocess.run(["swaymsg", "-t", "get_version"], env=self.env, capture_output=True,
                                   **self.as_user()).returncode == 0:
-                    self.pointer = VirtualPointer(os.path.join(self.runtime, display))
+                    self.devices = SeatDevices(os.path.join(self.runtime, display))
                     return True
             time.sleep(0.05)
         return False
@@ -146,8 +159,8 @@ class Compositor:
         return lines[-1] if lines else f"it ended with status {self.sway.poll()}"
 
     def stop(self):
-        if self.pointer:
-            self.pointer.close()
+        if self.devices:
+            self.devices.close()
         self.sway.terminate()
         self.sway.wait()
 
@@ -161,9 +174,11 @@ class WaylandSession(w.Session):
     def __init__(self, krax, compositor, workdir):
         self.krax = krax
         self.compositor = compositor
-        self.env = dict(compositor.env)
-        if "ASAN_OPTIONS" in os.environ:  # as the X11 test has it, and for the same reason
-            self.env["ASAN_OPTIONS"] = os.environ["ASAN_OPTIONS"] + ":detect_leaks=0"
+        self.env = {name: value for name, value in os.environ.items() if name not in ("DISPLAY", "SDL_VIDEODRIVER")}
+        self.env.update(compositor.env)
+        # As the X11 test has it, and for the same reason: the window system's libraries.
+        asan = self.env.get("ASAN_OPTIONS")
+        self.env["ASAN_OPTIONS"] = (asan + ":" if asan else "") + "detect_leaks=0"
         # A copy that the compositor's user can run, wherever the build is.
         game = os.path.join(workdir, "krax")
         shutil.copy(krax, game)
@@ -215,9 +230,7 @@ class WaylandSession(w.Session):
         self.type(*(a for name in names for a in ("-k", name)))
 
     def type(self, *words):
-        """wtype's keyboard, which the seat has only while wtype runs: the game takes
-        the keyboard first, then its keys."""
-        self.tool("wtype", "-s", str(KEYBOARD_MS), "-d", "30", *words)
+        self.tool("wtype", "-d", "30", *words)
 
     def close_box(self, wid):
         self.sway(f"[con_id={wid}] kill")
@@ -332,6 +345,7 @@ def check_view(s, wid, caption, width, height, app_id, framed=True):
 
 def play(s, app_id):
     menu = s.window(*w.MENU)
+    s.compositor.devices.add_keyboard()
     check_view(s, menu, *w.MENU, app_id)
     compare_with_shot(s, menu, "Form1", "the menu")
     s.click(menu, *s.centre("Form1", "Image5"))  # START
@@ -368,7 +382,7 @@ def play(s, app_id):
 
     s.keys(game, "Up")
     box = wait_for(lambda: next((b for b, v in s.windows().items() if v[0] == w.CODE_BOX), None), "the code box")
-    check(s.views()[box].get("app_id") == app_id, "the code box has the app id too")
+    check_view(s, box, w.CODE_BOX, *CODE_BOX_SIZE, app_id)
     s.focus(box)
     s.type("47", "-k", "Return")
     s.gone(box)

@@ -335,6 +335,9 @@ def play(s):
     """The session, step by step, checking as a player would."""
     menu = s.window(*MENU)
     s.check_window(menu, *MENU)
+    loaded = gl_libraries(s.game.pid)
+    check(not loaded, "no GL library is loaded: the windows' pixels go to the X server as they are"
+                      + (f" ({', '.join(sorted(loaded))})" if loaded else ""))
     s.click(menu, *s.centre("Form1", "Image5"))  # START
 
     game = s.window(*GAME)
@@ -422,6 +425,12 @@ def play(s):
                             f"the longest {max(late)} ms")
 
     close_cleanly(s, game)
+
+
+def gl_libraries(pid):
+    """The GL libraries mapped into a process."""
+    with open(f"/proc/{pid}/maps") as f:
+        return {line.split()[-1] for line in f if re.search(r"/lib(GL|EGL|GLX|GLES)\w*\.so", line)}
 
 
 def close_cleanly(s, game, timeout=10):

@@ -1,6 +1,7 @@
 #include "shell/sdl/pixel_window.hpp"
 
 #include "shell/sdl/platform_error.hpp"
+#include "shell/sdl/sdl_library.hpp"
 #include "shell/sdl/x11_quirks.hpp"
 
 #include <algorithm>
@@ -12,9 +13,9 @@ SDL_Window* openWindow(const std::string& what, const char* caption, rt::PixelSi
     SDL_Window* window = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w * scale,
                                           size.h * scale, flags | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window) failSdl("cannot open " + what);
-    // A window of one size. SDL tells a Wayland compositor so only with a limit set (X11
-    // and Windows hear it anyway), and a tiling compositor would stretch it otherwise.
-    SDL_SetWindowMinimumSize(window, size.w * scale, size.h * scale);
+    // A window of one size: SDL tells a Wayland compositor so only once a limit is set,
+    // and a tiling one would stretch the window otherwise (X11 and Windows hear it anyway).
+    if (windowSystem() == "wayland") SDL_SetWindowMinimumSize(window, size.w * scale, size.h * scale);
     return window;
 }
 }  // namespace

@@ -1,8 +1,7 @@
 #include "shell/sdl/window_pixels.hpp"
 
 #include "shell/sdl/platform_error.hpp"
-
-#include <string_view>
+#include "shell/sdl/sdl_library.hpp"
 
 namespace shell {
 
@@ -10,11 +9,7 @@ namespace {
 // The pixels' format: one that GPU renderers take as it is.
 constexpr Uint32 kFormat = SDL_PIXELFORMAT_RGB888;
 
-bool hasFramebuffer() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const std::string_view system = driver ? driver : "";
-    return system == "x11" || system == "windows";
-}
+bool hasFramebuffer() { return windowSystem() == "x11" || windowSystem() == "windows"; }
 }  // namespace
 
 WindowPixels::WindowPixels(SDL_Window* window, const std::string& what) : window_(window) {
