@@ -242,9 +242,9 @@ class WaylandSession(w.Session):
         self.tool("grim", "-g", f"{x},{y} {width}x{height}", "-t", "ppm", path)
         return read_ppm(path)
 
-    def shot(self, form):
+    def shot(self, form, name):
         """`shot`'s drawing of a screen as the recording so far leaves it."""
-        path = os.path.join(self.workdir, form + ".png")
+        path = os.path.join(self.workdir, name + ".png")
         with open(self.probe, "w") as f:
             f.write("\n".join(self.lines() + [f"shot {form} {path}"]) + "\n")
         done = subprocess.run([self.krax, "--headless", "--script", self.probe], capture_output=True, text=True)
@@ -303,29 +303,50 @@ def unfiltered(kind, left, up, corner):
     return 0
 
 
-def compare_with_shot(s, wid, form, label):
-    """The compositor shows the screen at its density, and as `shot` draws it."""
-    width, height, drawn = s.shot(form)
-    cw, ch, captured = s.capture(wid, form)
-    check((cw, ch) == (width * OUTPUT_SCALE, height * OUTPUT_SCALE),
-          f"the capture of {label} is {cw}x{ch} pixels: {OUTPUT_SCALE} a point")
-    detailed = blocks = 0
-    worst = total = 0
+def compare_with_shot(s, wid, form, label, scale=OUTPUT_SCALE):
+    """The compositor shows the screen at the output's scale, as `shot` draws it."""
+    name = f"{form}-{scale}x"
+    width, height, drawn = s.shot(form, name)
+    cw, ch, captured = s.capture(wid, name)
+    findings = [((cw, ch) == (width * scale, height * scale), f"the capture of {label} is {cw}x{ch} pixels: "
+                                                              f"{scale} a point")]
+    if findings[0][0] and scale == 1:
+        findings.append((captured == drawn, f"{label} shows exactly the pixels that shot draws"))
+    elif findings[0][0]:
+        findings += likeness(label, width, height, drawn, captured)
+    if not all(holds for holds, _ in findings):
+        print("the capture and shot's drawing are kept in", keep(s.workdir, name))
+    for holds, what in findings:
+        check(holds, what)
+
+
+def likeness(label, width, height, drawn, captured):
+    """How a capture at twice the size is like a drawing: (holds, what) for each check."""
+    detailed = worst = total = 0
     for y in range(height):
         for x in range(width):
-            corners = [(2 * y + dy) * cw * 3 + (2 * x + dx) * 3 for dy in (0, 1) for dx in (0, 1)]
-            blocks += 1
+            corners = [((2 * y + dy) * width * 2 + 2 * x + dx) * 3 for dy in (0, 1) for dx in (0, 1)]
             detailed += len({captured[i: i + 3] for i in corners}) > 1
             for c in range(3):
                 difference = abs(sum(captured[i + c] for i in corners) / 4 - drawn[(y * width + x) * 3 + c])
                 worst = max(worst, difference)
                 total += difference
-    mean = total / (blocks * 3)
-    check(detailed / blocks >= LEAST_DETAILED,
-          f"{label} is drawn at the output's density ({100 * detailed / blocks:.1f} % of its 2x2 blocks not of one colour)")
-    check(worst <= MOST_ANY and mean <= MOST_MEAN,
-          f"{label} looks as shot draws it (brought down to a pixel a point: a channel differs by "
-          f"{mean:.2f} on average, {worst:.0f} at most)")
+    share, mean = detailed / (width * height), total / (width * height * 3)
+    return [(share >= LEAST_DETAILED, f"{label} is drawn at the output's density ({100 * share:.1f} % of its 2x2 "
+                                      "blocks not of one colour)"),
+            (worst <= MOST_ANY and mean <= MOST_MEAN, f"{label} looks as shot draws it (brought down to a pixel a "
+                                                      f"point: a channel differs by {mean:.2f} on average, "
+                                                      f"{worst:.0f} at most)")]
+
+
+def keep(workdir, name):
+    """A copy of a capture (.ppm) and of a drawing (.png) that outlives the test: their path less the extension."""
+    handle, kept = tempfile.mkstemp(prefix=f"krax-wayland-{name}-")
+    os.close(handle)
+    os.remove(kept)
+    for extension in (".ppm", ".png"):
+        shutil.copy(os.path.join(workdir, name + extension), kept + extension)
+    return kept
 
 
 def check_view(s, wid, caption, width, height, app_id, framed=True):
@@ -364,8 +385,7 @@ def play(s, app_id):
     wait_for(lambda: s.state("Form2.intBullets")["Form2.intBullets"] == "6", "R to fill the gun", 5)
     check(True, "R fills the gun")
 
-    for _ in range(6):
-        s.shoot_ground(game)
+    empty_gun(s, game)
     reload_screen = s.window(*w.RELOAD)
     check_view(s, reload_screen, *w.RELOAD, app_id, framed=False)
     check(s.state("Form2.Enabled")["Form2.Enabled"] == "False", "six shots disable the game screen")
@@ -380,6 +400,16 @@ def play(s, app_id):
     check(now == {"Form2.Enabled": "True", "App.ActiveForm": "Form2", "Form2.intBullets": "6"},
           "Reload returns to the round with six carrots")
 
+    # The output's scale changes under the open game screen, which plays on; a window
+    # opened then has one pixel a point.
+    s.sway("output * scale 1")
+    empty_gun(s, game)
+    reload_screen = s.window(*w.RELOAD)
+    compare_with_shot(s, reload_screen, "frmCredits", "the reload screen at scale 1", scale=1)
+    s.click(reload_screen, *s.centre("frmCredits", "Image2"))  # Reload
+    s.gone(reload_screen)
+    check(s.state("Form2.Enabled")["Form2.Enabled"] == "True", "the game screen plays on at the output's new scale")
+
     s.keys(game, "Up")
     box = wait_for(lambda: next((b for b, v in s.windows().items() if v[0] == w.CODE_BOX), None), "the code box")
     check_view(s, box, w.CODE_BOX, *CODE_BOX_SIZE, app_id)
@@ -392,6 +422,11 @@ def play(s, app_id):
           'Up opens the code box; "47" and Enter set the clock to 10')
 
     w.close_cleanly(s, game)
+
+
+def empty_gun(s, game):
+    for _ in range(6):
+        s.shoot_ground(game)
 
 
 def desktop_app_id(entry):

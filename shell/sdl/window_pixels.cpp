@@ -34,6 +34,9 @@ void WindowPixels::throughGpu(const std::string& what) {
     texture_.reset(SDL_CreateTexture(gpu_.get(), kFormat, SDL_TEXTUREACCESS_STATIC, w, h));
     own_.reset(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, kFormat));
     if (!texture_ || !own_) failSdl("cannot draw in " + what);
+    // Drawn as it is, but smoothed where the window later shows at another density (on
+    // an output of another scale).
+    SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeLinear);
     surface_ = own_.get();
 }
 
