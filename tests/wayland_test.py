@@ -303,17 +303,24 @@ def unfiltered(kind, left, up, corner):
     return 0
 
 
-def compare_with_shot(s, wid, form, label, scale=OUTPUT_SCALE):
-    """The compositor shows the screen at the output's scale, as `shot` draws it."""
+def compare_with_shot(s, wid, form, label, scale=OUTPUT_SCALE, timeout=5.0):
+    """The compositor shows the screen at the output's scale, as `shot` draws it. It
+    shows a window on its next frame after the window is in its tree: captured again
+    until alike, or until `timeout` seconds have passed."""
     name = f"{form}-{scale}x"
     width, height, drawn = s.shot(form, name)
-    cw, ch, captured = s.capture(wid, name)
-    findings = [((cw, ch) == (width * scale, height * scale), f"the capture of {label} is {cw}x{ch} pixels: "
-                                                              f"{scale} a point")]
-    if findings[0][0] and scale == 1:
-        findings.append((captured == drawn, f"{label} shows exactly the pixels that shot draws"))
-    elif findings[0][0]:
-        findings += likeness(label, width, height, drawn, captured)
+    end = time.monotonic() + timeout
+    while True:
+        cw, ch, captured = s.capture(wid, name)
+        findings = [((cw, ch) == (width * scale, height * scale),
+                     f"the capture of {label} is {cw}x{ch} pixels: {scale} a point")]
+        if findings[0][0] and scale == 1:
+            findings.append((captured == drawn, f"{label} shows exactly the pixels that shot draws"))
+        elif findings[0][0]:
+            findings += likeness(label, width, height, drawn, captured)
+        if all(holds for holds, _ in findings) or time.monotonic() > end:
+            break
+        time.sleep(0.1)
     if not all(holds for holds, _ in findings):
         print("the capture and shot's drawing are kept in", keep(s.workdir, name))
     for holds, what in findings:
