@@ -10,8 +10,9 @@ bare ground, R, an empty gun and the reload screen, Reload, the code box and the
 box. The windows are checked as the compositor sees them (their app id, which names
 the desktop entry, their size in points, their frame) and as it shows them: a capture
 of the menu and of the reload screen (grim) must be drawn at the output's density and
-look like `shot`'s drawing of the same screen. Then the recording must replay headless
-to the same state.
+look like `shot`'s drawing of the same screen. Then the output's scale drops to 1 under
+the open game screen, which must play on, and the reload screen opened then must show
+exactly `shot`'s pixels. Last the recording must replay headless to the same state.
 
 usage: wayland_test.py KRAX DESKTOP_ENTRY   exit 0 passed, 1 failed, 77 skipped
 """
