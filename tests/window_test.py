@@ -173,6 +173,8 @@ class XConnection:
 
 
 class Session:
+    scale = SCALE  # window pixels per screen pixel
+
     def __init__(self, krax, display, workdir, game_env=None, args=()):
         self.krax = krax
         self.env = dict(os.environ, DISPLAY=f":{display}")
@@ -217,9 +219,12 @@ class Session:
     def window(self, caption, width, height, timeout=10.0):
         def probe():
             for wid, (name, _, _, w, h) in self.windows().items():
-                if (name, w, h) == (caption, width * SCALE, height * SCALE):
+                if (name, w, h) == (caption, width * self.scale, height * self.scale):
                     return wid
         return wait_for(probe, f'the window "{caption}" of {width}x{height}', timeout)
+
+    def close_box(self, wid):
+        self.x.close_box(wid)
 
     def gone(self, wid):
         wait_for(lambda: wid not in self.windows(), f"window {wid} to close")
@@ -330,6 +335,9 @@ def play(s):
     """The session, step by step, checking as a player would."""
     menu = s.window(*MENU)
     s.check_window(menu, *MENU)
+    loaded = gl_libraries(s.game.pid)
+    check(not loaded, "no GL library is loaded: the windows' pixels go to the X server as they are"
+                      + (f" ({', '.join(sorted(loaded))})" if loaded else ""))
     s.click(menu, *s.centre("Form1", "Image5"))  # START
 
     game = s.window(*GAME)
@@ -419,9 +427,15 @@ def play(s):
     close_cleanly(s, game)
 
 
+def gl_libraries(pid):
+    """The GL libraries mapped into a process."""
+    with open(f"/proc/{pid}/maps") as f:
+        return {line.split()[-1] for line in f if re.search(r"/lib(GL|EGL|GLX|GLES)\w*\.so", line)}
+
+
 def close_cleanly(s, game, timeout=10):
     """The close box ends the game with status 0 and nothing said on standard error."""
-    s.x.close_box(game)
+    s.close_box(game)
     status = s.game.wait(timeout=timeout)
     check(status == 0, "the close box ends the program with status 0")
     s.errors.seek(0)
@@ -545,23 +559,30 @@ def run(krax, play_session, game_env=None, args=(), replay_windows=True):
         server.wait()
 
 
-# One recorded session in the real windows, then its headless replay; True when both
-# pass. Whatever ends it early, the evidence is printed: the game's status, its
-# standard error and the recording.
 def play_once(krax, display, play_session, game_env, args, replay_windows):
+    """One recorded session in the real windows, its headless replay, then (with
+    `replay_windows`) the replay in the windows; True when all pass."""
+    return play_recorded(krax, "krax-window-", lambda workdir: Session(krax, display, workdir, game_env, args),
+                         play_session, replay_in_windows if replay_windows else lambda session: None)
+
+
+# A session opened by `open_session(workdir)` in a new folder, played by `play_session`
+# and recorded, then its headless replay and `then(session)`; True when all pass.
+# Whatever ends it early, the evidence is printed: the game's status, its standard
+# error and the recording.
+def play_recorded(krax, prefix, open_session, play_session, then):
     began = time.monotonic()
-    with tempfile.TemporaryDirectory(prefix="krax-window-") as workdir:
+    with tempfile.TemporaryDirectory(prefix=prefix) as workdir:
         session = None
         try:
-            session = Session(krax, display, workdir, game_env, args)
+            session = open_session(workdir)
             play_session(session)
             replay = subprocess.run([krax, "--headless", "--script", session.recording], capture_output=True, text=True)
             lines = session.lines()
             check(replay.returncode == 0 and lines[-1].startswith("expect Form2.strCode"),
                   f"the recording of {len(lines)} lines replays headless and agrees with the live game"
                   + (": " + replay.stderr.strip() if replay.returncode else ""))
-            if replay_windows:
-                replay_in_windows(session)
+            then(session)
         except Exception as failure:  # whatever it is, reported with the evidence
             print("FAILED:", failure if isinstance(failure, Failed) else repr(failure))
             if not isinstance(failure, Failed):
@@ -573,7 +594,7 @@ def play_once(krax, display, play_session, game_env, args, replay_windows):
                 print("its standard error:", session.errors.read().strip() or "(empty)")
                 if os.path.exists(session.recording):
                     # A name of its own: other runs of the test may share the folder.
-                    handle, kept = tempfile.mkstemp(prefix="krax-window-failed-", suffix=".script")
+                    handle, kept = tempfile.mkstemp(prefix=prefix + "failed-", suffix=".script")
                     os.close(handle)
                     shutil.copy(session.recording, kept)
                     print("the recording is kept in", kept)

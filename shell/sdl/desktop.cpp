@@ -48,6 +48,9 @@ public:
           }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
         hearDestroyedWindows();
+        // Typed characters come as text. SDL turns text on by itself only where it finds
+        // a keyboard as it starts, which a Wayland seat may give only later.
+        SDL_StartTextInput();
     }
     ~Desktop() {
         app_.setInputBoxHost(nullptr);
