@@ -112,8 +112,6 @@ async function playOn(openPage, address, what, device) {
   console.log(`${what}: a tap on a pig hit it`);
   await swipeUp(player, what);
   if (!device.isLandscape) await turn(player, what);
-  // The service worker has the site once it is ready.
-  await page.evaluate(() => navigator.serviceWorker.ready);
   await page.close();
 }
 
@@ -121,17 +119,26 @@ async function playByTouch(openPage, address) {
   for (const [what, device] of Object.entries(kDevices)) await playOn(openPage, address, what, device);
 }
 
-// With the server gone, the site loads from the service worker's copy and plays.
-async function playOffline(openPage, address, server) {
+// With the server gone, the site loads from the service worker's copy and plays, on
+// DEVICE: a phone's touch-down or a desktop's click spends a shot.
+async function playOffline(openPage, address, server, device) {
+  const page = await openPage(device);
+  const player = new Player(page, { byTouch: Boolean(device.hasTouch) });
+  // The worker has the whole site once it is ready.
+  await page.goto(address);
+  await page.evaluate(() => navigator.serviceWorker.ready);
   server.close();
   server.closeAllConnections();
-  const page = await openPage(kDevices['phone held upright']);
-  const player = new Player(page, { byTouch: true });
   await page.goto(`${address}?seed=2`);
   await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
   await player.clickControl('Form1', 'Image5');
   await player.waitFor('App.ActiveForm', 'Form2');
-  await shootOnTouchDown(player, 'offline');
+  if (device.hasTouch) {
+    await shootOnTouchDown(player, 'offline');
+  } else {
+    await player.clickAt('Form2', kGround.x, kGround.y);
+    await player.expect('Form2.intBullets', '5');
+  }
   await page.close();
   console.log('offline: the site loaded and played with the server gone');
 }
