@@ -1,4 +1,4 @@
-// A player of the site in a Chromium tab: reads what the game holds through
+// A player of the site in a browser tab (puppeteer's Page, or webdriver.js's): reads what the game holds through
 // window.krax.print, and presses where a screen's controls are, with the mouse or,
 // on a touch screen, with a finger.
 'use strict';
