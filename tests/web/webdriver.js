@@ -30,6 +30,7 @@ function miniBrowser() {
 function missingWebKit() {
   if (!fs.existsSync(kDriver)) return `no WebKitWebDriver at ${kDriver} (Debian's webkit2gtk-driver)`;
   if (!miniBrowser()) return 'no MiniBrowser (Debian\'s webkit2gtk-driver brings it)';
+  if (!fs.existsSync('/usr/bin/Xvfb')) return 'no Xvfb to show MiniBrowser in';
   return null;
 }
 
