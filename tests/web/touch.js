@@ -142,11 +142,11 @@ async function playByTouch(openPage, address) {
   for (const [what, device] of Object.entries(kDevices)) await playOn(openPage, address, what, device);
 }
 
-// With the server gone, the site loads from the service worker's copy and plays, on
-// DEVICE: a phone's touch-down or a desktop's click spends a shot.
-async function playOffline(openPage, address, server, device) {
-  const page = await openPage(device);
-  const player = new Player(page, { byTouch: Boolean(device.hasTouch) });
+// With the server gone, the site loads from the service worker's copy and plays: on
+// a phone by touch, where the engine's driver can, else on a desktop by mouse.
+async function playOffline(openPage, address, server, { byTouch }) {
+  const page = await openPage(byTouch ? kDevices['phone held upright'] : { width: 1024, height: 768, deviceScaleFactor: 1 });
+  const player = new Player(page, { byTouch });
   // The worker has the whole site once it is ready.
   await page.goto(address);
   await page.evaluate(() => navigator.serviceWorker.ready);
@@ -156,7 +156,7 @@ async function playOffline(openPage, address, server, device) {
   await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
   await player.clickControl('Form1', 'Image5');
   await player.waitFor('App.ActiveForm', 'Form2');
-  if (device.hasTouch) {
+  if (byTouch) {
     await shootOnTouchDown(player, 'offline');
   } else {
     await player.clickAt('Form2', kGround.x, kGround.y);
