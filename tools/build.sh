@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libx11-dev librsvg2-bin pngquant fonts-comic-neue
-  emscripten nodejs chromium scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm
+  emscripten nodejs chromium firefox-esr webkit2gtk-driver scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm
   python3 xvfb xauth xdotool x11-utils xrestop sway grim wtype)
 # The Windows build and its tests under Wine: dpkg-dev unpacks the libraries' sources
 # (GoogleTest's come with libgtest-dev), ImageMagick packs the icon.
