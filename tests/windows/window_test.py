@@ -79,44 +79,8 @@ def play(s):
     check(int(shot[paths[0]]) == int(unshot[paths[0]]) - 1 and int(shot[paths[1]]) == int(unshot[paths[1]]) - 1,
           "a shot at the bare ground costs a second and a carrot")
     linux.hit_shown_target(s, game)
-    check_reload_screen_as_shown(s, game)
 
     linux.close_cleanly(s, game, timeout=30)
-
-
-def check_reload_screen_as_shown(s, game):
-    """An empty gun raises the reload screen: a capture of the whole screen (what a
-    player sees, not only what the window holds) shows it as the Linux build draws it,
-    and its Reload returns to the round."""
-    for _ in range(int(s.state("Form2.intBullets")["Form2.intBullets"])):
-        s.shoot_ground(game)
-    wid, scale = wait_for(lambda: reload_window(s), "the reload screen")
-    x, y, w, h = s.x.geometry(wid)
-    shown, drawn = (os.path.join(os.path.dirname(s.recording), name) for name in ("shown.png", "drawn.png"))
-    subprocess.run([s.krax, "--headless", "--script", "-"], input=f"shot frmCredits {drawn}\n", text=True, check=True)
-
-    def alike():
-        s.tool("import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-scale", f"{100 // scale}%", shown)
-        done = subprocess.run(["compare", "-metric", "RMSE", shown, drawn, "null:"], capture_output=True, text=True)
-        return float(done.stderr.split("(")[1].split(")")[0]) < 0.05
-    check(wait_for(alike, "the reload screen drawn on the screen as on Linux", 10),
-          f"a capture of the screen shows the reload screen as Linux draws it (at scale {scale})")
-    s.click(wid, *s.centre("frmCredits", "Image2"))  # Reload
-    s.gone(wid)
-
-
-def reload_window(s):
-    """The reload screen's window and its scale, once it is shown."""
-    for wid in s.x.stacking():
-        try:
-            if s.x.viewable(wid):
-                width, height = s.x.geometry(wid)[2:]
-                if width % linux.RELOAD[1] == 0 and (width // linux.RELOAD[1], height // linux.RELOAD[2]) == \
-                        (width // linux.RELOAD[1],) * 2 and height % linux.RELOAD[2] == 0:
-                    return wid, width // linux.RELOAD[1]
-        except linux.Gone:
-            pass
-    return None
 
 
 def main():
