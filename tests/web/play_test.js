@@ -93,7 +93,9 @@ async function play(page, address) {
   // The bare ground, before the first target can come up: a carrot and a second.
   await player.clickAt('Form2', 3000, 7800);
   await player.expect('Form2.intBullets', '5');
-  await player.expect('Form2.intTimeLeft', '59');
+  // The shot's second, and on a slow machine the round clock's first tick as well.
+  const afterShot = Number(await player.print('Form2.intTimeLeft'));
+  check(afterShot === 59 || afterShot === 58, `a shot on the bare ground left ${afterShot} seconds`);
 
   await player.hitAPig();
   await player.expect('Form2.lblHits.Caption', 'Hits: 1');
