@@ -56,7 +56,8 @@ package() {
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
   cmake --build --preset package -j"$(nproc)"
   rm -f build-package/krax_*.deb
-  (cd build-package && cpack) >&2
+  # The package's folders are made with the umask's rights: the same ones everywhere.
+  (cd build-package && umask 022 && cpack) >&2
   realpath build-package/krax_*.deb
 }
 
