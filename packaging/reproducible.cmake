@@ -1,6 +1,7 @@
 # The Debian package, the Windows zip and the site come out byte for byte the same from
-# the same commit, wherever and whenever they are built: the times inside them are the
-# last commit's, and no build folder's path gets into a program.
+# the same commit, wherever and whenever they are built. Here: the time their entries
+# carry, the last commit's, and no link time in a Windows program. The package and the
+# zip apply it (cpack_dates.cmake, windows/zip_folder.cmake); tools/same_twice.sh checks.
 
 # The day this version was released: the metainfo's release, the Debian changelog, the
 # manual page, and the time of a build from sources outside git.
