@@ -2,7 +2,8 @@
 # Sets up a fresh Debian machine for KRAX, builds it, then plays or tests it.
 #   tools/build.sh run [ARGS...]   build and start the game (ARGS go to krax)
 #   tools/build.sh test            build and run every test, the WebAssembly build's too,
-#                                  and again on the sanitizer build with a minute of fuzzing
+#                                  and again on the sanitizer build with a minute of fuzzing;
+#                                  the zip and the site built twice must be the same
 #   tools/build.sh package         build the Debian package; its path is the last line
 #   tools/build.sh screenshots     write docs/screenshots/ again from docs/screenshots.script
 #   tools/build.sh site            build the static web site; its folder on the last line
@@ -56,7 +57,8 @@ package() {
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
   cmake --build --preset package -j"$(nproc)"
   rm -f build-package/krax_*.deb
-  (cd build-package && cpack) >&2
+  # The package's folders are made with the umask's rights: the same ones everywhere.
+  (cd build-package && umask 022 && cpack) >&2
   realpath build-package/krax_*.deb
 }
 
@@ -120,6 +122,8 @@ case "${1:-run}" in
     # Without them (no network, say) the browser test reports itself skipped.
     install_npm_packages || echo "krax: the browser test's npm packages did not install" >&2
     build_asan
+    # The zip and the site once more in another folder: byte for byte the same.
+    tools/same_twice.sh zip site
     ctest --preset "$preset"
     ctest --preset web
     ctest --preset windows
