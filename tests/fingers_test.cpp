@@ -15,51 +15,52 @@ protected:
     rt::Single swipe() const { return screens::Form2.clientHeight / 4; }
     bool gunOnTheRight() { return at("picGunr1").Visible() && !at("picGunl1").Visible(); }
 
+    shell::LiveInput input{app};  // the page's, feeding the game as it is
     shell::Fingers fingers{swipe()};
     // Bare ground, left of the tractor, on either side of the gun's half-way mark.
     static constexpr rt::Single kLeftX = 3000, kRightX = 3700, kGroundY = 7800;
 };
 
 TEST_F(Touch, TheShotFiresWhenTheFingerLandsAndTheClickWhenItLifts) {
-    fingers.down(app, form2(), 1, kLeftX, kGroundY);
+    fingers.down(input, form2(), 1, kLeftX, kGroundY);
     EXPECT_EQ(form2().intBullets, 5);
     EXPECT_EQ(form2().intTimeLeft, 60);
     wait(1200);  // a long hold spends nothing more; the clock takes its second
     EXPECT_EQ(form2().intBullets, 5);
     EXPECT_EQ(form2().intTimeLeft, 59);
-    fingers.up(app, 1, kLeftX, kGroundY);
+    fingers.up(input, 1, kLeftX, kGroundY);
     EXPECT_EQ(form2().intBullets, 5);
     EXPECT_EQ(form2().intTimeLeft, 58);  // the click on the ground costs its second
 }
 
 TEST_F(Touch, TheGunTurnsToWhereTheFingerLandsAndFollowsItsDrag) {
-    fingers.down(app, form2(), 1, kRightX, kGroundY);
+    fingers.down(input, form2(), 1, kRightX, kGroundY);
     EXPECT_TRUE(gunOnTheRight());
-    fingers.move(app, 1, kLeftX, kGroundY);
+    fingers.move(input, 1, kLeftX, kGroundY);
     EXPECT_FALSE(gunOnTheRight());
-    fingers.up(app, 1, kLeftX, kGroundY);
+    fingers.up(input, 1, kLeftX, kGroundY);
 }
 
 TEST_F(Touch, ASecondFingerIsANewPressAndTheFirstCountsNoMore) {
-    fingers.down(app, form2(), 1, kLeftX, kGroundY);
-    fingers.down(app, form2(), 2, kRightX, kGroundY);
+    fingers.down(input, form2(), 1, kLeftX, kGroundY);
+    fingers.down(input, form2(), 2, kRightX, kGroundY);
     EXPECT_EQ(form2().intBullets, 4);
     EXPECT_EQ(form2().intTimeLeft, 59);  // the first finger's press came up: its click
     EXPECT_TRUE(gunOnTheRight());
 
-    fingers.move(app, 1, kLeftX, kGroundY);
+    fingers.move(input, 1, kLeftX, kGroundY);
     EXPECT_TRUE(gunOnTheRight());
-    fingers.up(app, 1, kLeftX, kGroundY);
+    fingers.up(input, 1, kLeftX, kGroundY);
     EXPECT_EQ(form2().intTimeLeft, 59);
-    fingers.up(app, 2, kRightX, kGroundY);
+    fingers.up(input, 2, kRightX, kGroundY);
     EXPECT_EQ(form2().intTimeLeft, 58);
 }
 
 TEST_F(Touch, ASwipeUpByAQuarterOfTheScreenOpensTheCodeBox) {
     answers.queue.push_back("47");
-    fingers.down(app, form2(), 1, kLeftX, kGroundY);
-    fingers.move(app, 1, kLeftX, kGroundY - swipe() / 2);
-    fingers.up(app, 1, kLeftX, kGroundY - swipe());
+    fingers.down(input, form2(), 1, kLeftX, kGroundY);
+    fingers.move(input, 1, kLeftX, kGroundY - swipe() / 2);
+    fingers.up(input, 1, kLeftX, kGroundY - swipe());
     EXPECT_EQ(form2().strCode, "47");
     EXPECT_EQ(form2().intTimeLeft, 10);
     EXPECT_EQ(form2().intBullets, 5);  // it started as a press on the ground
@@ -67,13 +68,13 @@ TEST_F(Touch, ASwipeUpByAQuarterOfTheScreenOpensTheCodeBox) {
 
 TEST_F(Touch, ShorterSwipesSidewaysOnesAndCancelledOnesOpenNothing) {
     answers.queue.push_back("47");
-    fingers.down(app, form2(), 1, kLeftX, kGroundY);
-    fingers.up(app, 1, kLeftX, kGroundY - swipe() + 15);
-    fingers.down(app, form2(), 2, kLeftX, kGroundY);
-    fingers.up(app, 2, kLeftX + 2 * swipe(), kGroundY);
-    fingers.down(app, form2(), 3, kLeftX, kGroundY);
-    fingers.move(app, 3, kLeftX, kGroundY - swipe());
-    fingers.cancel(app, 3);
+    fingers.down(input, form2(), 1, kLeftX, kGroundY);
+    fingers.up(input, 1, kLeftX, kGroundY - swipe() + 15);
+    fingers.down(input, form2(), 2, kLeftX, kGroundY);
+    fingers.up(input, 2, kLeftX + 2 * swipe(), kGroundY);
+    fingers.down(input, form2(), 3, kLeftX, kGroundY);
+    fingers.move(input, 3, kLeftX, kGroundY - swipe());
+    fingers.cancel(input, 3);
     EXPECT_EQ(answers.queue.size(), 1U);
     EXPECT_EQ(form2().strCode, "");
 }

@@ -93,6 +93,28 @@ TEST(PacedReplay, AWaitShowsItsTicksOnTheWayAndEndsAsHeadless) {
     EXPECT_EQ(shell::stateJson(replayed.app), headlessState(scenario));
 }
 
+// The page catches up ahead at each wake-up: a replay then plays the clock lines due
+// within the lead at once, each as a catch-up of its own, and no further.
+TEST(PacedReplay, CatchingUpAheadPlaysTheClockLinesDueWithinTheLead) {
+    const std::string recording = std::string(kStart) + "catchup 500\ncatchup 10\ncatchup 20\nexpect App.Time 530\n";
+    Replayed replayed(recording, 2);
+    replayed.replay.catchUpAhead(244, 5);  // the first catch-up is due at 250, at speed 2
+    EXPECT_EQ(replayed.app.now(), 0);
+    replayed.replay.catchUpAhead(245, 5);
+    EXPECT_EQ(replayed.app.now(), 500);
+    EXPECT_EQ(replayed.replay.nextWake(), 255);
+    replayed.replay.catchUpAhead(250, 15);
+    EXPECT_EQ(replayed.app.now(), 530);
+    EXPECT_TRUE(replayed.script.over());
+    EXPECT_EQ(replayed.script.status(), 0) << replayed.err.str();
+
+    Replayed stopped(recording, 1);
+    stopped.replay.catchUp(0);
+    stopped.replay.closeBox(stopped.app.form("Form2"));
+    stopped.replay.catchUpAhead(495, 10);  // what the player stopped plays no further
+    EXPECT_EQ(stopped.app.now(), 0);
+}
+
 TEST(PacedReplay, RefusesWhatNoPlayerDoesBeforeAnythingPlays) {
     for (const std::string bad : {"set Form2.intHits 5", "shot Form2 x.png"}) {
         Replayed replayed(std::string(kStart) + "catchup 100\n" + bad + "\nexpect App.Time 5\n", 1);

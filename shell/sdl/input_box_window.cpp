@@ -20,8 +20,6 @@ constexpr rt::PixelRect kEntry{12, 100, 351, 24};
 constexpr rt::Rgb kFace{240, 240, 240}, kButton{225, 225, 225}, kBlack{0, 0, 0}, kWhite{255, 255, 255};
 
 constexpr int kTextInset = 4, kCaretWidth = 1;
-// A replay types its answer at this pace, and leaves it in view this long, at speed 1.
-constexpr double kTypingMs = 150, kReadingMs = 600;
 
 bool inside(rt::PixelRect r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
 

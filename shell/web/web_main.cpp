@@ -42,7 +42,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* krax_print(const char* path) {
 
 int main(int argc, char** argv) {
     shell::setUpGame(app, seedOf(argc, argv));
-    static shell::Page page(app);
+    // The player's own input, fed to the game as it comes.
+    static shell::LiveInput input(app);
+    static shell::Page page(input);
     page.start();
     return 0;
 }
