@@ -8,8 +8,8 @@
 # anyone ships: it is left out of the count.
 #   tools/mutate.sh [-B BUILD_DIR] [-t SECONDS] FILE...
 # BUILD_DIR (default build-mutate) is configured with the default preset if it does
-# not exist yet. SECONDS (default 120) is the most a mutant's tests may take; a mutant
-# that hangs the tests is caught. Each file is put back after each mutant, also when
+# not exist yet. SECONDS (default 120) is the most a mutant's tests may take, and half
+# of it the most one test may: a mutant that hangs a test is caught. Each file is put back after each mutant, also when
 # the run is interrupted. A developer's tool: it takes minutes a file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,7 +52,7 @@ fi
 
 build_and_test() {
   cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" >"$work/build.log" 2>&1 || return 2
-  timeout "$limit" ctest --test-dir "$build" -L fast -j"$(nproc)" --stop-on-failure --timeout "$limit" \
+  timeout "$limit" ctest --test-dir "$build" -L fast -j"$(nproc)" --stop-on-failure --timeout "$((limit / 2))" \
     >"$work/test.log" 2>&1 || return 1
 }
 
