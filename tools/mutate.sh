@@ -84,7 +84,7 @@ SWAPS = [(" < ", " <= "), (" <= ", " < "), (" > ", " >= "), (" >= ", " > "),
          (" + ", " - "), (" - ", " + "), (" * ", " / "), (" / ", " * ")]
 WORDS = [("std::min", "std::max"), ("std::max", "std::min"), ("true", "false"), ("false", "true"),
          ("++", "--"), ("--", "++")]
-NUMBER = re.compile(r"(?<![\w.])(0x[0-9a-f]+|\d+)(?![\w.'])")
+NUMBER = re.compile(r"(?<![\w.])(0x[0-9a-f]+|\d+)([uUlL]*)(?![\w.'])")
 DECLARATION = re.compile(r"^\s*(?:(?:const|constexpr|static|inline)\s+)*[\w:<>,]+[\s&*]+\w+\s*(?:[=;{(\[]|$)")
 
 def masked(line):
@@ -123,8 +123,8 @@ def mutants(line):
         text = m.group(1)
         value = int(text, 0)
         for changed in sorted({value + 1, max(value - 1, 0)} - {value}):
-            written = f"{changed:#04x}" if text.startswith("0x") else str(changed)
-            yield line[:m.start()] + written + line[m.end():], f"{text} -> {written}"
+            written = (f"{changed:#04x}" if text.startswith("0x") else str(changed)) + m.group(2)
+            yield line[:m.start()] + written + line[m.end():], f"{text}{m.group(2)} -> {written}"
     if stripped.endswith(";") and not stripped.startswith("return") and not DECLARATION.match(code):
         yield None, "line deleted"
 
