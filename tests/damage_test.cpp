@@ -14,18 +14,22 @@ namespace {
 using rt::Kind;
 using Areas = std::vector<rt::PixelRect>;
 
-// Ten cells of 10 by 10 pixels along the top, 20 pixels apart; the second hangs lower.
-constexpr rt::ControlLayout cell(short i) {
-    return {.kind = Kind::Image, .name = "cell", .index = i, .rect = {rt::Single(300 * i), i == 1 ? 900.0f : 0.0f, 150, 150}, .picture = "pig"};
+// Ten cells of 10 by 10 pixels in a row, 20 pixels apart; the second lies lower, at the
+// far right.
+constexpr rt::ControlLayout cell(int i) {
+    const rt::Rect rect = i == 1 ? rt::Rect{3150, 900, 150, 150} : rt::Rect{rt::Single(150 + 300 * i), 150, 150, 150};
+    return {.kind = Kind::Image, .name = "cell", .index = i, .rect = rect, .picture = "pig"};
 }
 
 constexpr std::array kControls = {
     cell(0), cell(1), cell(2), cell(3), cell(4), cell(5), cell(6), cell(7), cell(8), cell(9),
     rt::ControlLayout{.kind = Kind::PictureBox, .name = "box", .rect = {0, 1500, 600, 600}},
     rt::ControlLayout{.kind = Kind::Image, .name = "shown", .rect = {2100, 1500, 150, 150}, .visible = false, .picture = "pig"},
-    // Half out of the client area, and just past its right edge.
-    rt::ControlLayout{.kind = Kind::Image, .name = "edge", .rect = {3450, 1500, 300, 150}, .picture = "pig"},
+    // A pixel inside the client area's right and bottom edges, and just past them.
+    rt::ControlLayout{.kind = Kind::Image, .name = "right", .rect = {3585, 1500, 300, 150}, .picture = "pig"},
+    rt::ControlLayout{.kind = Kind::Image, .name = "bottom", .rect = {2700, 2385, 150, 300}, .picture = "pig"},
     rt::ControlLayout{.kind = Kind::Image, .name = "beyond", .rect = {3600, 1500, 300, 150}, .picture = "pig"},
+    rt::ControlLayout{.kind = Kind::Image, .name = "below", .rect = {2700, 2400, 150, 150}, .picture = "pig"},
     // The same place twice, then wider and taller from the same corner.
     rt::ControlLayout{.kind = Kind::Image, .name = "twin", .rect = {1500, 1500, 300, 300}, .picture = "pig"},
     rt::ControlLayout{.kind = Kind::Image, .name = "twin2", .rect = {1500, 1500, 300, 300}, .picture = "pig"},
@@ -59,21 +63,21 @@ TEST_F(Damage, TheFirstFrameAndTheFirstOnceForgottenAreTheWholeClientArea) {
     rt::Damage twice;
     EXPECT_EQ(twice.since(form, 2), (Areas{{0, 0, 480, 320}}));
     hide("cell", 2);
-    EXPECT_EQ(twice.since(form, 2), (Areas{{80, 0, 20, 20}}));
+    EXPECT_EQ(twice.since(form, 2), (Areas{{100, 20, 20, 20}}));
 }
 
 TEST_F(Damage, EightAreasStayApartAndANinthJoinsThemInOne) {
     for (int i = 0; i < 8; ++i) hide("cell", i);
-    EXPECT_EQ(damage.since(form, 1), (Areas{{0, 0, 10, 10},
-                                            {20, 60, 10, 10},
-                                            {40, 0, 10, 10},
-                                            {60, 0, 10, 10},
-                                            {80, 0, 10, 10},
-                                            {100, 0, 10, 10},
-                                            {120, 0, 10, 10},
-                                            {140, 0, 10, 10}}));
-    for (int i = 0; i < 9; ++i) form.control("cell", i).setVisible(i >= 8 ? false : true);
-    EXPECT_EQ(damage.since(form, 1), (Areas{{0, 0, 170, 70}}));
+    EXPECT_EQ(damage.since(form, 1), (Areas{{10, 10, 10, 10},
+                                            {210, 60, 10, 10},
+                                            {50, 10, 10, 10},
+                                            {70, 10, 10, 10},
+                                            {90, 10, 10, 10},
+                                            {110, 10, 10, 10},
+                                            {130, 10, 10, 10},
+                                            {150, 10, 10, 10}}));
+    for (int i = 0; i < 9; ++i) form.control("cell", i).setVisible(i == 8 ? false : true);
+    EXPECT_EQ(damage.since(form, 1), (Areas{{10, 10, 210, 60}}));
 }
 
 TEST_F(Damage, WhatShowsDamagesItsRectangleWithinTheClientArea) {
@@ -81,12 +85,14 @@ TEST_F(Damage, WhatShowsDamagesItsRectangleWithinTheClientArea) {
     EXPECT_EQ(damage.since(form, 1), (Areas{{140, 100, 10, 10}}));
     form.pictureBox("box").PaintPicture("pig");
     EXPECT_EQ(damage.since(form, 1), (Areas{{0, 100, 40, 40}}));
-    hide("edge");
-    EXPECT_EQ(damage.since(form, 1), (Areas{{230, 100, 10, 10}}));
+    hide("right");
+    hide("bottom");
+    EXPECT_EQ(damage.since(form, 1), (Areas{{239, 100, 1, 10}, {180, 159, 10, 1}}));
     hide("beyond");
+    hide("below");
     EXPECT_EQ(damage.since(form, 1), Areas{});
-    form.control("cell", 3).set("Top", rt::Single(300));  // moved clear of where it was
-    EXPECT_EQ(damage.since(form, 1), (Areas{{60, 0, 10, 10}, {60, 20, 10, 10}}));
+    form.control("cell", 3).set("Top", rt::Single(450));  // moved clear of where it was
+    EXPECT_EQ(damage.since(form, 1), (Areas{{70, 10, 10, 10}, {70, 30, 10, 10}}));
 }
 
 TEST_F(Damage, AnAreaInsideOneListedAlreadyIsNotListedAgain) {

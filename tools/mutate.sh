@@ -125,7 +125,8 @@ def mutants(line):
         for changed in sorted({value + 1, max(value - 1, 0)} - {value}):
             written = (f"{changed:#04x}" if text.startswith("0x") else str(changed)) + m.group(2)
             yield line[:m.start()] + written + line[m.end():], f"{text}{m.group(2)} -> {written}"
-    if stripped.endswith(";") and not stripped.startswith("return") and not DECLARATION.match(code):
+    # A statement that begins on this line; not a return, which the function needs.
+    if stripped.endswith(";") and not stripped.startswith(("return", "}", ")")) and not DECLARATION.match(code):
         yield None, "line deleted"
 
 count = 0
