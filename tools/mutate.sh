@@ -12,13 +12,13 @@
 # of it the most one test may: a mutant that hangs a test is caught. Each file is put back after each mutant, also when
 # the run is interrupted. A developer's tool: it takes minutes a file.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root=$(cd "$(dirname "$0")/.." && pwd)
 
-build=build-mutate
+build=""
 limit=120
 while getopts "B:t:" option; do
   case $option in
-    B) build=$OPTARG ;;
+    B) build=$(realpath -m "$OPTARG") ;;
     t) limit=$OPTARG ;;
     *) exit 2 ;;
   esac
@@ -28,9 +28,13 @@ if (($# == 0)); then
   echo "usage: tools/mutate.sh [-B BUILD_DIR] [-t SECONDS] FILE..." >&2
   exit 2
 fi
+files=()
 for file in "$@"; do
   [ -f "$file" ] || { echo "mutate.sh: no such file: $file" >&2; exit 2; }
+  files+=("$(realpath --relative-to="$root" "$file")")
 done
+cd "$root"
+build=${build:-build-mutate}
 
 work=$(mktemp -d)
 original=""  # the file a mutant stands in, while one does
@@ -141,7 +145,7 @@ PYTHON
 }
 
 summary=()
-for file in "$@"; do
+for file in "${files[@]}"; do
   rm -rf "$work/mutants" && mkdir "$work/mutants"
   make_mutants "$file" "$work/mutants"
   total=$(find "$work/mutants" -name '*.txt' | wc -l)
