@@ -66,6 +66,22 @@ TEST_F(Touch, ASwipeUpByAQuarterOfTheScreenOpensTheCodeBox) {
     EXPECT_EQ(form2().intBullets, 5);  // it started as a press on the ground
 }
 
+TEST_F(Touch, ACancelledFingerLetsTheButtonGoAndAnyOtherFingerDoesNot) {
+    fingers.down(app, form2(), 1, kLeftX, kGroundY);
+    fingers.cancel(app, 2);
+    fingers.up(app, 2, kLeftX, kGroundY);
+    EXPECT_EQ(form2().intTimeLeft, 60);
+    fingers.cancel(app, 1);
+    EXPECT_EQ(form2().intTimeLeft, 59);  // its click on the ground
+}
+
+TEST_F(Touch, ALiftedFingerCountsNoMore) {
+    fingers.down(app, form2(), 1, kLeftX, kGroundY);
+    fingers.up(app, 1, kLeftX, kGroundY);
+    fingers.move(app, 1, kRightX, kGroundY);
+    EXPECT_FALSE(gunOnTheRight());
+}
+
 TEST_F(Touch, ShorterSwipesSidewaysOnesAndCancelledOnesOpenNothing) {
     answers.queue.push_back("47");
     fingers.down(input, form2(), 1, kLeftX, kGroundY);
@@ -77,6 +93,31 @@ TEST_F(Touch, ShorterSwipesSidewaysOnesAndCancelledOnesOpenNothing) {
     fingers.cancel(input, 3);
     EXPECT_EQ(answers.queue.size(), 1U);
     EXPECT_EQ(form2().strCode, "");
+}
+
+// A press comes up where the finger last was: a finger that leaves a button before it
+// lifts, or before the browser takes it over, clicks nothing.
+using FingersOnTheMenu = Game;
+
+TEST_F(FingersOnTheMenu, AFingerThatLeavesAButtonClicksNothing) {
+    shell::Fingers fingers{screens::Form2.clientHeight / 4};
+    const rt::Rect& start = app.form("Form1").control("Image5").rect();
+    const rt::Single x = start.left + start.width / 2, y = start.top + start.height / 2;
+    const rt::Single offX = start.left - 500, offY = start.top + start.height + 100;  // bare menu
+    fingers.down(app, app.form("Form1"), 1, x, y);
+    fingers.up(app, 1, offX, y);
+    fingers.down(app, app.form("Form1"), 1, x, y);
+    fingers.up(app, 1, x, offY);
+    fingers.down(app, app.form("Form1"), 1, x, y);
+    fingers.move(app, 1, offX, y);
+    fingers.cancel(app, 1);
+    fingers.down(app, app.form("Form1"), 1, x, y);
+    fingers.move(app, 1, x, offY);
+    fingers.cancel(app, 1);
+    EXPECT_FALSE(form2().Loaded());
+    fingers.down(app, app.form("Form1"), 1, x, y);
+    fingers.up(app, 1, x, y);
+    EXPECT_TRUE(form2().Visible());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ namespace {
 
 constexpr rt::FormLayout kA = {.name = "A", .clientWidth = 600, .clientHeight = 600};
 constexpr rt::FormLayout kB = {.name = "B", .clientWidth = 600, .clientHeight = 600};
+constexpr rt::FormLayout kC = {.name = "C", .clientWidth = 600, .clientHeight = 600};
 
 // A window of a window system that stacks windows itself, writing down what it is told.
 struct Window {
@@ -35,7 +36,7 @@ struct Element {
 class WindowSets : public ::testing::Test {
 protected:
     WindowSets() {
-        for (const auto* layout : {&kA, &kB})
+        for (const auto* layout : {&kA, &kB, &kC})
             app.define(layout->name, [layout](rt::App& a) { return std::make_unique<rt::Form>(a, *layout); });
     }
     std::vector<std::string> order() const {
@@ -70,6 +71,30 @@ TEST_F(WindowSets, FollowTheShownScreensAndRaiseTheActiveOneOnce) {
     EXPECT_EQ(order(), (std::vector<std::string>{"B"}));
     EXPECT_EQ(log.back(), "raise B");
     EXPECT_EQ(log.at(log.size() - 2), "close A");
+}
+
+// The page lays its windows out again when one came or went, between follow() and
+// draw(): a raise alone needs no new layout.
+TEST_F(WindowSets, FollowSaysWhetherAWindowCameOrWentAndDrawsNothing) {
+    app.start("A");
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_FALSE(windows.follow(app));
+    app.form("B").Show();
+    EXPECT_TRUE(windows.follow(app));
+    app.activate(app.form("A"));
+    EXPECT_FALSE(windows.follow(app));
+    EXPECT_EQ(log.back(), "raise A");
+
+    app.apply([&] {  // one screen for another in one event: as many windows as before
+        app.form("B").Unload();
+        app.form("C").Show();
+    });
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_EQ(order(), (std::vector<std::string>{"A", "C"}));
+    app.form("C").Unload();
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_EQ(order(), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(windows.windowOf(app.form("A"))->draws, 0);
 }
 
 TEST_F(WindowSets, AWindowTheSystemRaisedItselfIsNotRaisedAgain) {
