@@ -67,18 +67,18 @@ TEST_F(Touch, ASwipeUpByAQuarterOfTheScreenOpensTheCodeBox) {
 }
 
 TEST_F(Touch, ACancelledFingerLetsTheButtonGoAndAnyOtherFingerDoesNot) {
-    fingers.down(app, form2(), 1, kLeftX, kGroundY);
-    fingers.cancel(app, 2);
-    fingers.up(app, 2, kLeftX, kGroundY);
+    fingers.down(input, form2(), 1, kLeftX, kGroundY);
+    fingers.cancel(input, 2);
+    fingers.up(input, 2, kLeftX, kGroundY);
     EXPECT_EQ(form2().intTimeLeft, 60);
-    fingers.cancel(app, 1);
+    fingers.cancel(input, 1);
     EXPECT_EQ(form2().intTimeLeft, 59);  // its click on the ground
 }
 
 TEST_F(Touch, ALiftedFingerCountsNoMore) {
-    fingers.down(app, form2(), 1, kLeftX, kGroundY);
-    fingers.up(app, 1, kLeftX, kGroundY);
-    fingers.move(app, 1, kRightX, kGroundY);
+    fingers.down(input, form2(), 1, kLeftX, kGroundY);
+    fingers.up(input, 1, kLeftX, kGroundY);
+    fingers.move(input, 1, kRightX, kGroundY);
     EXPECT_FALSE(gunOnTheRight());
 }
 
@@ -101,22 +101,23 @@ using FingersOnTheMenu = Game;
 
 TEST_F(FingersOnTheMenu, AFingerThatLeavesAButtonClicksNothing) {
     shell::Fingers fingers{screens::Form2.clientHeight / 4};
+    shell::LiveInput input{app};
     const rt::Rect& start = app.form("Form1").control("Image5").rect();
     const rt::Single x = start.left + start.width / 2, y = start.top + start.height / 2;
     const rt::Single offX = start.left - 500, offY = start.top + start.height + 100;  // bare menu
-    fingers.down(app, app.form("Form1"), 1, x, y);
-    fingers.up(app, 1, offX, y);
-    fingers.down(app, app.form("Form1"), 1, x, y);
-    fingers.up(app, 1, x, offY);
-    fingers.down(app, app.form("Form1"), 1, x, y);
-    fingers.move(app, 1, offX, y);
-    fingers.cancel(app, 1);
-    fingers.down(app, app.form("Form1"), 1, x, y);
-    fingers.move(app, 1, x, offY);
-    fingers.cancel(app, 1);
+    fingers.down(input, app.form("Form1"), 1, x, y);
+    fingers.up(input, 1, offX, y);
+    fingers.down(input, app.form("Form1"), 1, x, y);
+    fingers.up(input, 1, x, offY);
+    fingers.down(input, app.form("Form1"), 1, x, y);
+    fingers.move(input, 1, offX, y);
+    fingers.cancel(input, 1);
+    fingers.down(input, app.form("Form1"), 1, x, y);
+    fingers.move(input, 1, x, offY);
+    fingers.cancel(input, 1);
     EXPECT_FALSE(form2().Loaded());
-    fingers.down(app, app.form("Form1"), 1, x, y);
-    fingers.up(app, 1, x, y);
+    fingers.down(input, app.form("Form1"), 1, x, y);
+    fingers.up(input, 1, x, y);
     EXPECT_TRUE(form2().Visible());
 }
 
