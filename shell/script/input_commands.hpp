@@ -20,6 +20,15 @@ inline constexpr std::array<std::pair<int, std::string_view>, 3> kButtonWords{
 inline constexpr std::array<std::pair<int, std::string_view>, 4> kHeldWords{
     {{0, "none"}, {1, "left"}, {2, "right"}, {3, "left+right"}}};
 
+// Where a `click` line clicks, and with which button: the centre of FORM.CONTROL or
+// FORM X Y, on a shown screen, inside its client area. Throws ScriptError as `click` does.
+struct ClickAt {
+    rt::Form& form;
+    rt::Single x, y;
+    int button;
+};
+ClickAt clickAt(rt::App& app, Words words);
+
 void click(Session& session, Words words);
 void move(Session& session, Words words);
 void key(Session& session, Words words);
