@@ -12,10 +12,25 @@ ScreenNames gameScreens() {
     return app.formNames();
 }
 
+TapeRules gameTapeRules() { return {game::kRulesVersion, gameScreens().size()}; }
+
 Tape roundTape(std::istream& script, std::string_view source) {
     const SourcePlay play = playSource(script, source);
-    const ScreenNames screens = gameScreens();
-    return tapeOf(play, neededSteps(play, screens), game::kRulesVersion);
+    return tapeOf(play, neededSteps(play, gameScreens()), game::kRulesVersion);
+}
+
+std::string roundLink(std::istream& script, std::string_view source, std::string_view site) {
+    const Tape tape = roundTape(script, source);
+    std::string link = linkTo(site, tape, gameTapeRules());
+    // The link must give back the very tape that plays the round.
+    if (tapeOfLink(link, gameTapeRules()) != tape) throw LinkError("this round cannot be made a link");
+    return link;
+}
+
+std::string scriptOfLink(std::string_view link) {
+    std::string script = "# A round from a link; krax --link made it.\n";
+    for (const std::string& line : scriptLines(tapeOfLink(link, gameTapeRules()), gameScreens())) script += line + '\n';
+    return script;
 }
 
 }  // namespace shell
