@@ -34,7 +34,7 @@ public:
     void step(std::size_t i, bool kept) {
         const Played& p = play_.steps[i];
         if (p.step.at > b_.app().now()) b_.advanceTo(p.step.at);
-        if (kept)
+        if (kept && p.role != Role::Wait)
             b_.play(stepLine(p.step, screens_));
         else if (p.role == Role::Clock || p.role == Role::Wait)
             b_.advanceTo(p.step.at + p.step.length);
@@ -86,15 +86,15 @@ std::vector<bool> locallyNeeded(const SourcePlay& play, const ScreenNames& scree
     return keep;
 }
 
-// Where a replica of the steps kept first differs from the session at an input it
-// keeps (from step `from` on) or at the end: the index of the step, or the number of
-// steps for the end.
+// Where a replica of the steps kept first differs from the session after an input
+// (from step `from` on; for one left out, at its moment) or at the end: the index of
+// the step, or the number of steps for the end.
 std::optional<std::size_t> firstMismatch(const SourcePlay& play, const ScreenNames& screens,
                                          const std::vector<bool>& keep, std::size_t from) {
     Replica b(play, screens);
     for (std::size_t i = 0; i < play.steps.size(); ++i) {
         b.step(i, keep[i]);
-        if (keep[i] && i >= from && isCompared(play.steps[i]) && b.player().state() != play.steps[i].state) return i;
+        if (i >= from && isCompared(play.steps[i]) && b.player().state() != play.steps[i].state) return i;
     }
     b.end();
     if (b.player().state() != play.endState) return play.steps.size();

@@ -1,0 +1,21 @@
+// Rounds as a person plays them in the windows, made without windows: a player at a
+// person's pace, and a window loop whose wake-ups come late at random, both feeding the
+// recorder as the desktop feeds it. What the recorder writes is a recording as
+// `krax --record` makes one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace late_session {
+
+struct Figures {
+    int clicks = 0, moves = 0, keys = 0, wakeUps = 0;
+};
+
+// START, a round of 60 seconds shooting what comes up and reloading when the carrots
+// run low, a moment on the result, the close box. A restless pointer moves all the time
+// besides. Returns the recording; `figures` gets what went into it.
+std::string humanRound(std::uint32_t seed, bool restlessPointer, Figures* figures = nullptr);
+
+}  // namespace late_session
