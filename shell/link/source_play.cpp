@@ -10,7 +10,6 @@
 #include "shell/values/numbers.hpp"
 
 #include <algorithm>
-#include <limits>
 #include <sstream>
 
 namespace shell {
@@ -18,13 +17,6 @@ namespace shell {
 namespace {
 using Kind = Step::Kind;
 using Role = Played::Role;
-
-template <std::size_t N>
-int named(const std::array<std::pair<int, std::string_view>, N>& table, std::string_view word) {
-    for (const auto& [value, name] : table)
-        if (name == word) return value;
-    return table.front().first;
-}
 
 // Plays each line of the script on the program and writes down its steps.
 class Source {
@@ -35,8 +27,7 @@ public:
         a_.play("seed " + std::to_string(play_.seed));
     }
 
-    void line(Words words, int number) {
-        number_ = number;
+    void line(Words words) {
         const std::string& command = words[0].text;
         if (command == "set" || command == "shot")
             throw ScriptError("a link holds only what a player does, and no player does " + command);
@@ -88,9 +79,9 @@ private:
                 step.x = *number(words[2].text);
                 step.y = *number(words[3].text);
                 if (step.kind == Kind::Move)
-                    step.button = words.size() > 4 ? named(kHeldWords, words[4].text) : 0;
+                    step.button = words.size() > 4 ? named(kHeldWords, words[4]) : 0;
                 else
-                    step.button = words.size() > 4 ? named(kButtonWords, words[4].text) : rt::kLeftButton;
+                    step.button = words.size() > 4 ? named(kButtonWords, words[4]) : rt::kLeftButton;
                 step.shift = words.size() > 5 ? int(*wholeNumber(words[5].text)) : 0;
                 break;
             case Kind::KeyPress: step.code = int(*wholeNumber(words[1].text)); break;
@@ -171,7 +162,7 @@ private:
     }
 
     void add(Role role, const Step& step, bool changed) {
-        Played played{role, step, changed, 0, number_};
+        Played played{role, step, changed, 0};
         if (role == Role::Input || role == Role::Needed) played.state = a_.state();
         play_.steps.push_back(std::move(played));
     }
@@ -179,7 +170,6 @@ private:
     SourcePlay& play_;
     LinePlayer a_;
     ScreenNames screens_;
-    int number_ = 0;
 };
 }  // namespace
 
@@ -189,7 +179,7 @@ SourcePlay playSource(std::istream& script, std::string_view source) {
     std::ostringstream err;
     const int status = eachLine(script, err, source, [&](std::string_view line, int number) {
         return reportLine(line, number, err, [&] {
-            if (const auto words = splitWords(line); !words.empty()) player.line(words, number);
+            if (const auto words = splitWords(line); !words.empty()) player.line(words);
         });
     });
     if (status != 0) {

@@ -32,7 +32,6 @@ struct Played {
     Step step;               // its `at`: when it began; for Wait and Clock steps, `length` too
     bool changed = false;    // it changed the program's state (an input); it ran a timer (a clock)
     std::uint64_t state = 0; // the state's digest after it, for an Input or a Needed step
-    int line = 0;            // in the script
 };
 
 struct SourcePlay {

@@ -58,17 +58,6 @@ int button(const Word& word) {
     throw ScriptError("expected left or right, not " + written(word));
 }
 
-// A word of one of the tables of names, read as its value.
-template <std::size_t N>
-int named(const std::array<std::pair<int, std::string_view>, N>& table, const Word& word) {
-    std::string names;
-    for (const auto& [value, name] : table) {
-        if (!word.quoted && word.text == name) return value;
-        names += (names.empty() ? "" : ", ") + std::string(name);
-    }
-    throw ScriptError("expected one of " + names + ", not " + written(word));
-}
-
 // The optional SHIFT word of an event: Shift 1, Ctrl 2, Alt 4, added up.
 int shiftAt(Words words, std::size_t at) { return at < words.size() ? int(wholeNumberIn(words[at], 0, 7)) : 0; }
 
