@@ -234,6 +234,29 @@ TEST(RoundLink, TheLinkLeavesOutWhatChangedNothingAndKeepsEveryPress) {
     expectSameStates(round, script);
 }
 
+TEST(RoundLink, ATapePlaysAsTheScriptOfItsStepsAfterWaitsToTheirMoments) {
+    shell::Tape tape{game::kRulesVersion, 42, {{false, 3, {}}, {true, 0, "Fig \"1\""}}, {}, 5000};
+    shell::Step down;
+    down.kind = shell::Step::Kind::Down;
+    down.at = 400;
+    down.x = 5265;
+    down.y = 5145.5f;
+    down.button = 2;
+    shell::Step catchUp;
+    catchUp.kind = shell::Step::Kind::CatchUp;
+    catchUp.at = 400;
+    catchUp.length = 30;
+    shell::Step answer;
+    answer.kind = shell::Step::Kind::Answer;
+    answer.at = 1000;
+    answer.text = "47";
+    tape.steps = {down, catchUp, answer};
+    std::string script;
+    for (const std::string& line : shell::scriptLines(tape, shell::gameScreens())) script += line + '\n';
+    EXPECT_EQ(script, "seed 42\nround 3 \"Fig \\\"1\\\"\"\nwait 400\ndown Form1 5265 5145.5 right\ncatchup 30\n"
+                      "wait 570\nanswer \"47\"\nwait 4000\n");
+}
+
 TEST(RoundLink, ALinkHoldsOnlyWhatAPlayerDoes) {
     for (const char* line : {"set Form2.intHits 5", "shot Form1 x.png", "catchup -1", "frobnicate"}) {
         std::istringstream in(std::string("click Form1.Image5\n") + line + "\n");

@@ -34,7 +34,8 @@ public:
         if (command == "print" || command == "dump") return;
         if (command == "expect") return a_.play(words);
         if (command == "round") return start(words);
-        if (command == "seed" && play_.steps.empty() && a_.app().now() == 0) return firstSeed(words);
+        if (command == "seed" && play_.steps.empty() && play_.start.empty() && a_.app().now() == 0)
+            return firstSeed(words);
         if (command == "click") return click(words);
         if (command == "key") return key(words);
         if (command == "wait" || command == "catchup") return clock(words);
@@ -102,6 +103,8 @@ private:
         if (!play_.steps.empty() || !play_.start.empty() || a_.app().now() != 0)
             throw ScriptError("a round line comes before everything else");
         a_.play(words);
+        // The round may start at a time of its own: the tape counts from there.
+        play_.origin = a_.app().now();
         for (const Word& word : words.subspan(1)) {
             const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
             if (!word.quoted && !n) throw ScriptError("a round line holds whole numbers and quoted texts");

@@ -34,9 +34,12 @@ struct Played {
     std::uint64_t state = 0; // the state's digest after it, for an Input or a Needed step
 };
 
+// The steps' moments are the program's clock; the round began at `origin`, which the
+// start may have set.
 struct SourcePlay {
     std::uint32_t seed = 0;
     std::vector<StartWord> start;
+    std::int64_t origin = 0;
     std::vector<Played> steps;
     std::int64_t length = 0;  // the clock at the end
     std::uint64_t endState = 0;

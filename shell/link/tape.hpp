@@ -26,7 +26,7 @@ struct Step {
         CatchUp,    // length: the clock jumps that far at once, as a late wake-up does
     };
     Kind kind = Kind::Down;
-    std::int64_t at = 0;  // milliseconds since the program started
+    std::int64_t at = 0;  // milliseconds since the round's start
     int screen = 0;       // in the order the rules define the screens
     float x = 0, y = 0;   // twips
     int button = 0;       // a button (1 left, 2 right, 4 middle), or those held for a move
@@ -53,7 +53,7 @@ struct Tape {
     std::uint32_t seed = 0;      // the random sequence's seed at the start
     std::vector<StartWord> start;  // what the round starts from; empty: the program's start
     std::vector<Step> steps;     // in the order of their moments
-    std::int64_t length = 0;     // the clock's time at the end, at least the last step's
+    std::int64_t length = 0;     // milliseconds from the start to the end, at least the last step's
 
     bool operator==(const Tape&) const = default;
 };

@@ -118,9 +118,12 @@ std::vector<bool> neededSteps(const SourcePlay& play, const ScreenNames& screens
 }
 
 Tape tapeOf(const SourcePlay& play, const std::vector<bool>& keep, int rules) {
-    Tape tape{rules, play.seed, play.start, {}, play.length};
-    for (std::size_t i = 0; i < play.steps.size(); ++i)
-        if (keep[i]) tape.steps.push_back(play.steps[i].step);
+    Tape tape{rules, play.seed, play.start, {}, play.length - play.origin};
+    for (std::size_t i = 0; i < play.steps.size(); ++i) {
+        if (!keep[i]) continue;
+        tape.steps.push_back(play.steps[i].step);
+        tape.steps.back().at -= play.origin;
+    }
     return tape;
 }
 
