@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -352,8 +353,13 @@ TEST(LinkCommand, AFileOfTheLinksNameComesFirst) {
 }
 
 TEST(LinkCommand, ARoundTooLongForALinkIsOneLineAndStatusOne) {
+    // Presses all over the menu's bare ground, each a point of its own.
     std::string many = "seed 1\n";
-    for (int i = 0; i < 9000; ++i) many += "down Form1 " + std::to_string(15 * (i % 400)) + " 15\nup Form1 0 15\n";
+    std::mt19937 rng(7);
+    for (int i = 0; i < 5000; ++i) {
+        const std::string point = std::to_string(15 * (rng() % 400)) + ' ' + std::to_string(15 * (rng() % 290));
+        many += "down Form1 " + point + "\nup Form1 " + point + "\n";
+    }
     const std::string path = writeTemp("long_round.script", many);
     const Ran made = krax({"--link", path});
     EXPECT_EQ(made.status, 1);
