@@ -20,7 +20,10 @@ Tape roundTape(std::istream& script, std::string_view source) {
 }
 
 std::string roundLink(std::istream& script, std::string_view source, std::string_view site) {
-    const Tape tape = roundTape(script, source);
+    const SourcePlay play = playSource(script, source);
+    // A round whose inputs alone are too long for a link is not worth the search.
+    linkTo(site, tapeOf(play, stepsAlwaysKept(play), game::kRulesVersion), gameTapeRules());
+    const Tape tape = tapeOf(play, neededSteps(play, gameScreens()), game::kRulesVersion);
     std::string link = linkTo(site, tape, gameTapeRules());
     // The link must give back the very tape that plays the round.
     if (tapeOfLink(link, gameTapeRules()) != tape) throw LinkError("this round cannot be made a link");

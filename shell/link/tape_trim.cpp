@@ -57,11 +57,31 @@ std::optional<std::size_t> lastDropped(const SourcePlay& play, const std::vector
     return std::nullopt;
 }
 
-void keepLastDropped(const SourcePlay& play, std::vector<bool>& keep, std::size_t end) {
+// Each replica played anew costs the steps of the round up to where it is wanted; a
+// round gets no more steps played than this (about two seconds), and keeps the
+// wake-ups left once they are spent. A minute of play needs a tenth of it.
+class Budget {
+public:
+    bool spend(std::size_t steps) {
+        if (steps > left_) return false;
+        left_ -= steps;
+        return true;
+    }
+
+private:
+    std::size_t left_ = 3'000'000;
+};
+
+// Keeps the last wake-up dropped before step `end`, or all of them once the budget is
+// spent. With every wake-up kept, a replica is the session: there is always one left.
+void keepMoreBefore(const SourcePlay& play, std::vector<bool>& keep, std::size_t end, Budget& budget) {
     const auto last = lastDropped(play, keep, end);
-    // With every wake-up kept, the replica is the session.
     if (!last) throw TapeRefused("the round does not play the same again");
-    keep[*last] = true;
+    if (budget.spend(end)) {
+        keep[*last] = true;
+        return;
+    }
+    for (std::size_t i = 0; i <= *last; ++i) keep[i] = keep[i] || isLateWakeUp(play.steps[i]);
 }
 
 // Every input that changed anything, and every wake-up whose lateness left the state or
@@ -69,9 +89,8 @@ void keepLastDropped(const SourcePlay& play, std::vector<bool>& keep, std::size_
 // replica of the session, a replica that waits through the wake-ups dropped must agree
 // with it after each. One that went astray is made again with the wake-up kept (and
 // those before it that it turns out to need).
-std::vector<bool> locallyNeeded(const SourcePlay& play, const ScreenNames& screens) {
-    std::vector<bool> keep;
-    for (const Played& p : play.steps) keep.push_back(p.role == Role::Needed || (p.role == Role::Input && p.changed));
+std::vector<bool> locallyNeeded(const SourcePlay& play, const ScreenNames& screens, Budget& budget) {
+    std::vector<bool> keep = stepsAlwaysKept(play);
     Replica exact(play, screens);
     auto waiting = std::make_unique<Replica>(play, screens);
     for (std::size_t i = 0; i < play.steps.size(); ++i) {
@@ -79,9 +98,15 @@ std::vector<bool> locallyNeeded(const SourcePlay& play, const ScreenNames& scree
         waiting->step(i, keep[i]);
         if (!isLateWakeUp(play.steps[i]) || waiting->agrees(exact)) continue;
         keep[i] = true;
-        for (waiting = Replica::upTo(play, screens, keep, i + 1); !waiting->agrees(exact);
-             waiting = Replica::upTo(play, screens, keep, i + 1))
-            keepLastDropped(play, keep, i);
+        for (;;) {
+            if (!budget.spend(i + 1)) {  // the rest is kept as it was
+                for (std::size_t j = i; j < play.steps.size(); ++j) keep[j] = keep[j] || isLateWakeUp(play.steps[j]);
+                return keep;
+            }
+            waiting = Replica::upTo(play, screens, keep, i + 1);
+            if (waiting->agrees(exact)) break;
+            keepMoreBefore(play, keep, i, budget);
+        }
     }
     return keep;
 }
@@ -102,15 +127,23 @@ std::optional<std::size_t> firstMismatch(const SourcePlay& play, const ScreenNam
 }
 }  // namespace
 
+std::vector<bool> stepsAlwaysKept(const SourcePlay& play) {
+    std::vector<bool> keep;
+    for (const Played& p : play.steps) keep.push_back(p.role == Role::Needed || (p.role == Role::Input && p.changed));
+    return keep;
+}
+
 std::vector<bool> neededSteps(const SourcePlay& play, const ScreenNames& screens) {
-    std::vector<bool> keep = locallyNeeded(play, screens);
+    Budget budget;
+    std::vector<bool> keep = locallyNeeded(play, screens, budget);
     // What the comparisons on the way did not see (a random number drawn more, say)
     // shows by the next input; the wake-ups before it are kept, the latest first.
-    while (const auto mismatch = firstMismatch(play, screens, keep, 0)) keepLastDropped(play, keep, *mismatch);
+    while (const auto mismatch = firstMismatch(play, screens, keep, 0)) keepMoreBefore(play, keep, *mismatch, budget);
     // Most lateness that moved a schedule changes nothing at any input: each such wake-up
     // is left out again where the round still plays the same, the latest first.
     for (std::size_t i = keep.size(); i-- > 0;) {
         if (!keep[i] || !isLateWakeUp(play.steps[i])) continue;
+        if (!budget.spend(play.steps.size())) break;
         keep[i] = false;
         if (firstMismatch(play, screens, keep, i)) keep[i] = true;
     }

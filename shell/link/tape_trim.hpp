@@ -13,6 +13,10 @@
 
 namespace shell {
 
+// For each step of `play`, whether every tape of it keeps it: every button, close box,
+// answer and seed, and every move, key or activation that changed anything.
+std::vector<bool> stepsAlwaysKept(const SourcePlay& play);
+
 // For each step of `play`, whether its tape keeps it: every button, close box, answer
 // and seed; a move, key or activation that changed anything; a wake-up whose lateness
 // mattered. A replay of the steps kept reaches the same state as `play` after each
