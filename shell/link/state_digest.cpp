@@ -1,9 +1,9 @@
 #include "shell/link/state_digest.hpp"
 
+#include "shell/link/float_bits.hpp"
 #include "shell/script/state_dump.hpp"
 #include "shell/values/state_paths.hpp"
 
-#include <bit>
 #include <string>
 
 namespace shell {
@@ -32,7 +32,7 @@ private:
     void addOne(bool b) { add(std::int64_t(b)); }
     void addOne(rt::Integer n) { add(std::int64_t(n.value())); }
     void addOne(rt::Long n) { add(std::int64_t(n)); }
-    void addOne(rt::Single x) { add(std::int64_t(std::bit_cast<std::uint32_t>(x))); }
+    void addOne(rt::Single x) { add(std::int64_t(bitsOf(x))); }
     void addOne(const std::string& s) { add(std::string_view(s)); }
 
     std::uint64_t value_ = 0xcbf29ce484222325ULL;

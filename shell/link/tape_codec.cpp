@@ -1,6 +1,7 @@
 #include "shell/link/tape_codec.hpp"
 
 #include "shell/link/bit_stream.hpp"
+#include "shell/link/float_bits.hpp"
 
 #include <algorithm>
 #include <array>
@@ -30,7 +31,7 @@ float pointOf(std::int64_t n, const Quantum& q) { return float(double(n) * q.num
 std::optional<std::int64_t> stepsOf(float x, const Quantum& q) {
     const double n = std::nearbyint(double(x) * q.den / q.num);
     if (!(std::fabs(n) <= double(kFarthest))) return std::nullopt;
-    if (std::bit_cast<std::uint32_t>(pointOf(std::int64_t(n), q)) != std::bit_cast<std::uint32_t>(x)) return std::nullopt;
+    if (bitsOf(pointOf(std::int64_t(n), q)) != bitsOf(x)) return std::nullopt;
     return std::int64_t(n);
 }
 
@@ -171,8 +172,8 @@ private:
 
     void point(const Step& s) {
         if (quantum_ == kRaw) {
-            out_.bits(std::bit_cast<std::uint32_t>(s.x), 32);
-            out_.bits(std::bit_cast<std::uint32_t>(s.y), 32);
+            out_.bits(bitsOf(s.x), 32);
+            out_.bits(bitsOf(s.y), 32);
         } else {
             const std::int64_t x = *stepsOf(s.x, kQuanta[quantum_]), y = *stepsOf(s.y, kQuanta[quantum_]);
             out_.bit(x == model_.x && y == model_.y);
@@ -221,8 +222,9 @@ public:
         const std::uint64_t words = in_.golomb(0);
         if (words > 64) damaged("a start of more than 64 words");
         for (std::uint64_t w = 0; w < words; ++w) tape.start.push_back(startWord());
-        quantum_ = std::size_t(in_.golomb(0));
-        if (quantum_ > kRaw) damaged("an unknown step for points");
+        const std::uint64_t quantum = in_.golomb(0);
+        if (quantum > kRaw) damaged("an unknown step for points");
+        quantum_ = std::size_t(quantum);
         const std::uint64_t steps = in_.golomb(4);
         if (steps > kMostSteps) damaged("more than " + std::to_string(kMostSteps) + " steps");
         for (std::uint64_t i = 0; i < steps; ++i) tape.steps.push_back(step());
@@ -274,7 +276,7 @@ private:
         Step s;
         const std::uint64_t rank = in_.golomb(0);
         if (rank >= std::uint64_t(kKinds)) damaged("an unknown kind of step");
-        s.kind = model_.context()[rank];
+        s.kind = model_.context()[std::size_t(rank)];
         model_.saw(s.kind);
         Magnitude& waits = model_.waits[std::size_t(s.kind)];
         const std::uint64_t wait = in_.golomb(waits.order());
@@ -311,8 +313,8 @@ private:
 
     void point(Step& s) {
         if (quantum_ == kRaw) {
-            s.x = std::bit_cast<float>(std::uint32_t(in_.bits(32)));
-            s.y = std::bit_cast<float>(std::uint32_t(in_.bits(32)));
+            s.x = floatOf(std::uint32_t(in_.bits(32)));
+            s.y = floatOf(std::uint32_t(in_.bits(32)));
             if (!std::isfinite(s.x) || !std::isfinite(s.y)) damaged("a point that is not a number");
         } else {
             if (!in_.bit()) {
@@ -329,7 +331,7 @@ private:
         } else {
             const std::uint64_t button = in_.golomb(0);
             if (button >= kButtons.size()) damaged("an unknown mouse button");
-            s.button = kButtons[button];
+            s.button = kButtons[std::size_t(button)];
         }
         s.shift = int(in_.bits(3));
     }
