@@ -17,7 +17,7 @@ constexpr rt::Single kTwipsPerPixel = 15;
 
 class Session : private shell::WindowInputBox {
 public:
-    Session(std::uint32_t seed, bool restless) : rng_(seed), restless_(restless) {
+    Session(std::uint32_t seed, Style style) : rng_(seed), style_(style) {
         live_.setErrorStream(errors_);
         useTimerMode(live_);
         shell::setUpGame(live_);
@@ -29,7 +29,7 @@ public:
 
     std::string play(Figures& figures) {
         clickAt("Form1", 351, 343);  // START
-        while (live_.Running() && value("Form2.intTimeLeft") > 0 && now_ < 70000) playerMoves();
+        while (live_.Running() && playing()) playerMoves();
         idle(now_ + 2500);
         for (rt::Form* shown : std::vector<rt::Form*>(live_.windows())) later(300, [&] { recorder_->closeBox(*shown); });
         recorder_->ended();
@@ -59,7 +59,7 @@ private:
         while (live_.Running()) {
             const auto due = recorder_->nextWake();
             const rt::Millis wake = due ? std::max(now_, *due + lateness()) : std::numeric_limits<rt::Millis>::max();
-            const rt::Millis restless = restless_ ? now_ + pick(16, 60) : wake;
+            const rt::Millis restless = style_ == Style::Restless ? now_ + pick(16, 60) : wake;
             const rt::Millis next = std::min({wake, restless, until});
             if (next >= until) break;
             now_ = next;
@@ -88,11 +88,11 @@ private:
     }
 
     void clickAt(const char* screen, int x, int y) {
-        later(pick(50, 170), [&] { movePointer((pointerX_ + x) / 2, (pointerY_ + y) / 2); });
+        later(pick(30, 100), [&] { movePointer((pointerX_ + x) / 2, (pointerY_ + y) / 2); });
         later(pick(40, 90), [&] { movePointer(x, y); });
         rt::Form& form = live_.form(screen);
         const rt::Single tx = rt::Single(x) * kTwipsPerPixel, ty = rt::Single(y) * kTwipsPerPixel;
-        later(pick(30, 120), [&] { recorder_->mouseDown(form, tx, ty, rt::kLeftButton, 0); });
+        later(pick(20, 90), [&] { recorder_->mouseDown(form, tx, ty, rt::kLeftButton, 0); });
         later(pick(60, 130), [&] { recorder_->mouseUp(form, tx, ty, rt::kLeftButton, 0); });
         ++figures_.clicks;
     }
@@ -103,18 +103,34 @@ private:
         ++figures_.keys;
     }
 
-    // Reloads when the carrots run low; else shoots what is up, or at random now and then.
+    // A steady shooter fires for a minute and a bit, whatever the round's clock says.
+    bool playing() {
+        if (style_ == Style::Steady) return now_ < 62000;
+        return value("Form2.intTimeLeft") > 0 && now_ < 70000;
+    }
+
+    // Reloads when the carrots run low; else shoots a pig that is up, or at random now and then.
     void playerMoves() {
-        if (value("Form2.intBullets") <= 1) return reload();
+        // A steady shooter reloads after every fifth shot.
+        if (value("Form2.intBullets") <= 1 || (style_ == Style::Steady && figures_.clicks >= 5 * (figures_.keys + 1)))
+            return reload();
         for (const auto& control : live_.form("Form2").controls()) {
-            if (std::string_view(control->name()).starts_with("imgP") && control->Visible() && pick(0, 9) > 0) {
+            const std::string_view name = control->name();  // imgP1 to imgP5 are pigs, the rest dogs
+            if (name.starts_with("imgP") && name[4] <= '5' && control->Visible() && pick(0, 9) > 0 &&
+                !(control.get() == shot_ && now_ - shotAt_ < 1600)) {
+                shot_ = control.get();
+                shotAt_ = now_;
                 const rt::Rect& r = control->rect();
                 const int x = int((r.left + rt::Single(pick(2, 8)) * r.width / 10) / kTwipsPerPixel);
                 const int y = int((r.top + rt::Single(pick(2, 8)) * r.height / 10) / kTwipsPerPixel);
                 return clickAt("Form2", x, y);
             }
         }
-        if (pick(0, 5) == 0) return clickAt("Form2", pick(10, 440), pick(60, 520));
+        if (style_ == Style::Steady) {
+            idle(now_ + pick(60, 240));  // a person's pace: a shot every 440 ms or so
+            return clickAt("Form2", pick(10, 440), pick(60, 520));
+        }
+        if (pick(0, 19) == 0) return clickAt("Form2", pick(10, 440), pick(60, 520));
         idle(now_ + pick(20, 80));
     }
 
@@ -122,7 +138,7 @@ private:
     void show(std::string_view, std::string_view, const std::optional<std::string>&, double) override {}
 
     std::mt19937 rng_;
-    bool restless_;
+    Style style_;
     rt::App live_;
     std::ostringstream script_, errors_;
     std::optional<shell::Recorder> recorder_;
@@ -130,12 +146,14 @@ private:
     int pointerX_ = 200, pointerY_ = 200;
     int wakeUps_ = 0;
     Figures figures_;
+    const rt::Control* shot_ = nullptr;  // the last pig shot at, which a player leaves alone a while
+    rt::Millis shotAt_ = 0;
 };
 }  // namespace
 
-std::string humanRound(std::uint32_t seed, bool restlessPointer, Figures* figures) {
+std::string humanRound(std::uint32_t seed, Style style, Figures* figures) {
     Figures own;
-    Session session(seed, restlessPointer);
+    Session session(seed, style);
     return session.play(figures ? *figures : own);
 }
 

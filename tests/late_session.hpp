@@ -13,9 +13,15 @@ struct Figures {
     int clicks = 0, moves = 0, keys = 0, wakeUps = 0;
 };
 
-// START, a round of 60 seconds shooting what comes up and reloading when the carrots
-// run low, a moment on the result, the close box. A restless pointer moves all the time
-// besides. Returns the recording; `figures` gets what went into it.
-std::string humanRound(std::uint32_t seed, bool restlessPointer, Figures* figures = nullptr);
+enum class Style {
+    Aiming,    // shoots the pigs that come up, now and then the bare ground
+    Restless,  // the same, with a pointer that never stops
+    Steady,    // fires at a steady pace, at a pig where one is up, for a minute
+};
+
+// START, a round shooting as the style has it and reloading when the carrots run low,
+// a moment on the result, the close box. Returns the recording; `figures` gets what
+// went into it.
+std::string humanRound(std::uint32_t seed, Style style, Figures* figures = nullptr);
 
 }  // namespace late_session

@@ -193,12 +193,13 @@ std::string fileText(const std::string& path) {
 const std::string kDesktopRound = fileText(KRAX_SOURCE_DIR "/tests/rounds/desktop_round.script");
 
 TEST(RoundLink, RoundsWhoseLoopWokeLateAtRandomPlayBackAlikeAfterEveryInput) {
-    for (const bool restless : {false, true})
-        for (const std::uint32_t seed : {1u, 2u}) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + (restless ? ", restless pointer" : ""));
-            const std::string round = late_session::humanRound(seed, restless);
-            expectSameStates(round, linkScript(round));
-        }
+    using late_session::Style;
+    for (const auto& [style, seed] : {std::pair{Style::Aiming, 1u}, std::pair{Style::Aiming, 2u},
+                                      std::pair{Style::Restless, 1u}, std::pair{Style::Steady, 1u}}) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", style " + std::to_string(int(style)));
+        const std::string round = late_session::humanRound(seed, style);
+        expectSameStates(round, linkScript(round));
+    }
 }
 
 TEST(RoundLink, ADesktopRecordingPlaysBackAlikeAfterEveryInput) {
@@ -277,13 +278,15 @@ TEST(RoundLink, LengthsOfTheTestRoundsAgainstAChatMessage) {
     std::cout << "desktop round (" << kDesktopRound.size() << " bytes of script): " << desktop.size()
               << " characters\n";
     EXPECT_LE(desktop.size(), 2000u);
-    for (const bool restless : {false, true}) {
+    using late_session::Style;
+    for (const auto& [style, name] : {std::pair{Style::Aiming, "aiming"}, std::pair{Style::Restless, "restless pointer"},
+                                      std::pair{Style::Steady, "steady fire"}}) {
         late_session::Figures figures;
-        const std::string round = late_session::humanRound(3, restless, &figures);
+        const std::string round = late_session::humanRound(3, style, &figures);
         const std::string link = linkOf(round);
-        std::cout << (restless ? "restless pointer: " : "human round: ") << figures.clicks << " clicks, "
-                  << figures.moves << " moves, " << figures.keys << " keys, " << linesOf(round).size()
-                  << " lines, " << round.size() << " bytes of script: " << link.size() << " characters\n";
+        std::cout << name << ": " << figures.clicks << " clicks, " << figures.moves << " moves, " << figures.keys
+                  << " keys, " << std::count(round.begin(), round.end(), '\n') << " lines, " << round.size()
+                  << " bytes of script: " << link.size() << " characters\n";
         EXPECT_LE(link.size(), 2000u);
     }
 }
