@@ -14,19 +14,21 @@ ScreenNames gameScreens() {
 
 TapeRules gameTapeRules() { return {game::kRulesVersion, gameScreens().size()}; }
 
-Tape roundTape(std::istream& script, std::string_view source) {
-    const SourcePlay play = playSource(script, source);
-    return tapeOf(play, neededSteps(play, gameScreens()), game::kRulesVersion);
-}
+namespace {
+Tape neededTape(const SourcePlay& play) { return tapeOf(play, neededSteps(play, gameScreens()), game::kRulesVersion); }
+}  // namespace
+
+Tape roundTape(std::istream& script, std::string_view source) { return neededTape(playSource(script, source)); }
 
 std::string roundLink(std::istream& script, std::string_view source, std::string_view site) {
     const SourcePlay play = playSource(script, source);
+    const TapeRules rules = gameTapeRules();
     // A round whose inputs alone are too long for a link is not worth the search.
-    linkTo(site, tapeOf(play, stepsAlwaysKept(play), game::kRulesVersion), gameTapeRules());
-    const Tape tape = tapeOf(play, neededSteps(play, gameScreens()), game::kRulesVersion);
-    std::string link = linkTo(site, tape, gameTapeRules());
+    linkTo(site, tapeOf(play, stepsAlwaysKept(play), game::kRulesVersion), rules);
+    const Tape tape = neededTape(play);
+    std::string link = linkTo(site, tape, rules);
     // The link must give back the very tape that plays the round.
-    if (tapeOfLink(link, gameTapeRules()) != tape) throw LinkError("this round cannot be made a link");
+    if (tapeOfLink(link, rules) != tape) throw LinkError("this round cannot be made a link");
     return link;
 }
 
