@@ -20,7 +20,7 @@ public:
     Session(std::uint32_t seed, Style style) : rng_(seed), style_(style) {
         live_.setErrorStream(errors_);
         useTimerMode(live_);
-        shell::setUpGame(live_);
+        shell::setUpGame(live_, seed);  // the same round every time
         recorder_.emplace(live_, script_, errors_, "late.script");
         live_.setInputBoxHost(&recorder_->inputBox(*this));
         shell::openGame(live_);
