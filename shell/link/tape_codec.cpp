@@ -25,6 +25,7 @@ constexpr std::array<Quantum, 12> kQuanta{
     {{15, 1}, {15, 2}, {15, 3}, {15, 4}, {15, 5}, {15, 6}, {15, 8}, {1, 1}, {1, 2}, {1, 4}, {1, 8}, {1, 16}}};
 constexpr std::size_t kRaw = kQuanta.size();
 constexpr std::int64_t kFarthest = 1 << 24;  // steps from the origin
+constexpr std::size_t kMostStartWords = 64;
 
 float pointOf(std::int64_t n, const Quantum& q) { return float(double(n) * q.num / q.den); }
 
@@ -72,7 +73,6 @@ struct Model {
     std::array<Magnitude, 2> moves{Magnitude(100), Magnitude(100)};  // x, y
     int screen = 0;
     std::int64_t x = 0, y = 0;  // in the tape's steps
-    float rawX = 0, rawY = 0;
     int keyPress = 'r', keyUp = 'R';
 
     Model() {
@@ -80,11 +80,11 @@ struct Model {
             for (int k = 0; k < kKinds; ++k) list[std::size_t(k)] = Kind(k);
     }
     std::array<Kind, kKinds>& context() { return ranks[started ? std::size_t(last) : std::size_t(kKinds)]; }
-    // The kind's rank, and the kind moved to the front.
     std::size_t rankOf(Kind kind) {
         auto& list = context();
         return std::size_t(std::find(list.begin(), list.end(), kind) - list.begin());
     }
+    // The kind moves to the front of the ranks after the kind before it.
     void saw(Kind kind) {
         auto& list = context();
         std::rotate(list.begin(), std::find(list.begin(), list.end(), kind), std::find(list.begin(), list.end(), kind) + 1);
@@ -106,6 +106,7 @@ public:
         out_.bits(kTapeFormat, 8);
         out_.golomb(std::uint64_t(tape_.rules), 0);
         out_.bits(tape_.seed, 32);
+        if (tape_.start.size() > kMostStartWords) throw LinkError("the round's start has more words than a link holds");
         out_.golomb(tape_.start.size(), 0);
         for (const StartWord& word : tape_.start) startWord(word);
         out_.golomb(quantum_, 0);
@@ -220,7 +221,7 @@ public:
         version(tape);
         tape.seed = std::uint32_t(in_.bits(32));
         const std::uint64_t words = in_.golomb(0);
-        if (words > 64) damaged("a start of more than 64 words");
+        if (words > kMostStartWords) damaged("a start of more than " + std::to_string(kMostStartWords) + " words");
         for (std::uint64_t w = 0; w < words; ++w) tape.start.push_back(startWord());
         const std::uint64_t quantum = in_.golomb(0);
         if (quantum > kRaw) damaged("an unknown step for points");
