@@ -3,15 +3,9 @@
 #include "shell/script/json_object.hpp"
 #include "shell/values/state_paths.hpp"
 
-#include <array>
-
 namespace shell {
 
 namespace {
-// In dump order; each control shows those of them that its kind has.
-constexpr std::array<std::string_view, 8> kControlProperties{"Visible", "Enabled", "Left",    "Top",
-                                                             "Width",   "Height",  "Caption", "Interval"};
-
 JsonObject controlJson(const rt::Control& control) {
     JsonObject json;
     for (std::string_view property : kControlProperties)
