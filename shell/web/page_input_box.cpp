@@ -31,7 +31,7 @@ void PageInputBox::open() {
 
 void PageInputBox::hasClosed(void* data) {
     auto& box = *static_cast<PageInputBox*>(data);
-    box.shown_.pop_front();
+    box.shown_.erase(box.shown_.begin());
     if (box.showing()) return box.open();
     box.clock_.resume();
     box.closed_();

@@ -9,8 +9,8 @@
 #include "shell/real_clock.hpp"
 #include "shell/window_input_box.hpp"
 
-#include <deque>
 #include <functional>
+#include <vector>
 
 namespace shell {
 
@@ -36,7 +36,7 @@ private:
 
     RealClock& clock_;
     std::function<void()> closed_;
-    std::deque<Shown> shown_;  // the open box first
+    std::vector<Shown> shown_;  // the open box first
 };
 
 }  // namespace shell
