@@ -10,6 +10,7 @@
 #include "shell/window_input_box.hpp"
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace shell {
