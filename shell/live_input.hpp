@@ -34,7 +34,7 @@ public:
     // short period later; with a lead of that period they join the wake-up of the
     // change instead of costing one of their own, where each wake-up is dear. The
     // game's clock then runs at most `lead` ms ahead of the real one. A wake-up wanted
-    // no later than the last one given ends it: the browser's page must never spin.
+    // no later than the last one given ends it rather than spin.
     void catchUpAhead(rt::Millis now, rt::Millis lead) {
         catchUp(now);
         rt::Millis reached = now;

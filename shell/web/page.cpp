@@ -83,11 +83,15 @@ void Page::start() {
 // Each wake-up of the page costs the browser a task, and a frame where it draws: the
 // pollers that a change sets off come along with it.
 void Page::wake() {
+    if (ended_) return;
     input_.catchUpAhead(clock_.now(), rt::Timer::kShortestPeriod);
     present();
 }
 
+// Once the session has ended, the keys the page still hears go nowhere: a recorder
+// has written its last line.
 void Page::handle(const std::function<void(LiveInput&)>& event) {
+    if (ended_) return;
     input_.catchUp(clock_.now());
     event(input_);
     wake();

@@ -32,7 +32,7 @@ void PageInputBox::open() {
 
 void PageInputBox::hasClosed(void* data) {
     auto& box = *static_cast<PageInputBox*>(data);
-    box.shown_.pop_front();
+    box.shown_.erase(box.shown_.begin());
     if (box.showing()) return box.open();
     box.still_.reset();
     box.closed_();

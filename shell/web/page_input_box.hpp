@@ -9,9 +9,10 @@
 #include "shell/real_clock.hpp"
 #include "shell/window_input_box.hpp"
 
-#include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace shell {
 
@@ -37,7 +38,7 @@ private:
 
     RealClock& clock_;
     std::function<void()> closed_;
-    std::deque<Shown> shown_;  // the open box first
+    std::vector<Shown> shown_;  // the open box first
     std::optional<RealClock::Still> still_;  // while a shown box is open
 };
 
