@@ -398,15 +398,7 @@ def play(s, app_id):
     check_view(s, reload_screen, *w.RELOAD, app_id, framed=False)
     check(s.state("Form2.Enabled")["Form2.Enabled"] == "False", "six shots disable the game screen")
     compare_with_shot(s, reload_screen, "frmCredits", "the reload screen")
-    s.close_box(reload_screen)  # as the compositor's keys would: it has no close box
-    time.sleep(0.3)
-    check(reload_screen in s.windows() and s.state("Form2.Enabled")["Form2.Enabled"] == "False",
-          "the reload screen stays up when told to close: only Reload returns to the round")
-    s.click(reload_screen, *s.centre("frmCredits", "Image2"))  # Reload
-    s.gone(reload_screen)
-    now = s.state("Form2.Enabled", "App.ActiveForm", "Form2.intBullets")
-    check(now == {"Form2.Enabled": "True", "App.ActiveForm": "Form2", "Form2.intBullets": "6"},
-          "Reload returns to the round with six carrots")
+    w.refuse_close_then_reload(s, reload_screen)
 
     # The output's scale changes under the open game screen, which plays on; a window
     # opened then has one pixel a point.

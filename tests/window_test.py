@@ -364,15 +364,7 @@ def play(s):
     s.check_window(reload_screen, *RELOAD, framed=False)
     now = s.state("Form2.Enabled", "App.ActiveForm")
     check(now == {"Form2.Enabled": "False", "App.ActiveForm": "frmCredits"}, "six shots disable the game screen")
-    s.x.close_box(reload_screen)  # as a window manager's keys would: it has no close box
-    time.sleep(0.3)
-    check(reload_screen in s.windows() and s.state("Form2.Enabled")["Form2.Enabled"] == "False",
-          "the reload screen stays up when told to close: only Reload returns to the round")
-    s.click(reload_screen, *s.centre("frmCredits", "Image2"))  # Reload
-    s.gone(reload_screen)
-    now = s.state("Form2.Enabled", "App.ActiveForm", "Form2.intBullets")
-    check(now == {"Form2.Enabled": "True", "App.ActiveForm": "Form2", "Form2.intBullets": "6"},
-          "Reload returns to the round with six carrots")
+    refuse_close_then_reload(s, reload_screen)
 
     s.shoot_ground(game)
     s.shoot_ground(game)
@@ -431,6 +423,21 @@ def gl_libraries(pid):
     """The GL libraries mapped into a process."""
     with open(f"/proc/{pid}/maps") as f:
         return {line.split()[-1] for line in f if re.search(r"/lib(GL|EGL|GLX|GLES)\w*\.so", line)}
+
+
+def refuse_close_then_reload(s, reload_screen):
+    """The reload screen stays up when told to close, as a window manager's or a
+    compositor's keys would tell it (it has no close box); its Reload returns to the
+    round with six carrots."""
+    s.close_box(reload_screen)
+    time.sleep(0.3)
+    check(reload_screen in s.windows() and s.state("Form2.Enabled")["Form2.Enabled"] == "False",
+          "the reload screen stays up when told to close: only Reload returns to the round")
+    s.click(reload_screen, *s.centre("frmCredits", "Image2"))  # Reload
+    s.gone(reload_screen)
+    now = s.state("Form2.Enabled", "App.ActiveForm", "Form2.intBullets")
+    check(now == {"Form2.Enabled": "True", "App.ActiveForm": "Form2", "Form2.intBullets": "6"},
+          "Reload returns to the round with six carrots")
 
 
 def close_cleanly(s, game, timeout=10):
