@@ -244,7 +244,7 @@ class Session:
 
     def click(self, wid, px, py, button=1):
         x, y = self.origin(wid)
-        self.tool("xdotool", "mousemove", str(x + px * SCALE), str(y + py * SCALE), "click", str(button))
+        self.tool("xdotool", "mousemove", str(x + px * self.scale), str(y + py * self.scale), "click", str(button))
 
     def focus(self, wid):
         self.tool("xdotool", "windowfocus", "--sync", str(wid))
