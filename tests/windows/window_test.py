@@ -91,10 +91,10 @@ def play(s):
 
 def reload_as_shown(s, game):
     """An empty gun brings up the reload screen, and the screen shows it as the Linux
-    build draws it: read from the root window, which holds what a monitor would show
-    (`xwd -root` is no witness: it rebuilds the screen from each window's own pixels,
-    and takes the reload screen's area from the game screen's, black under it).
-    Its Reload returns to the round."""
+    build draws it, read from the root window's pixels (ImageMagick's import). Not
+    with `xwd -root`: over Wine's windows, each with a colormap of its own, it gives
+    the reload screen's area as the game screen's own pixels there, black, while the
+    root window holds the reload screen. Its Reload returns to the round."""
     for _ in range(int(s.state("Form2.intBullets")["Form2.intBullets"])):
         s.shoot_ground(game)
     reload_screen = s.window(*RELOAD)
