@@ -20,12 +20,17 @@
 
 #include "runtime/app.hpp"
 #include "shell/live_input.hpp"
-#include "shell/shot.hpp"
 
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace shell {
+
+// Writes what the screen's client area shows now as a PNG file at one pixel per 15
+// twips: the scenario driver's `shot` and the screenshots of the docs. A backend that
+// can draw without a display supplies it; throws PlatformError when it cannot.
+using ShotWriter = std::function<void(const rt::Form& form, const std::string& file)>;
 
 // What the platform of this build offers the command line; either may be missing.
 struct Backends {

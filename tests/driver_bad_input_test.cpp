@@ -1,7 +1,7 @@
 // The scenario driver on input that is broken, hostile or simply too large: scripts
 // that cannot be read to their end, files that cannot be written, lines that must not
 // reach the terminal as they are, texts that are not UTF-8, geometry far off screen.
-#include "shell/command_line.hpp"
+#include "shell/program/command_line.hpp"
 #include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/json_object.hpp"

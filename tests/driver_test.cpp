@@ -1,8 +1,8 @@
 // The scenario driver and the command line, played in-process on the real screens:
 // exit statuses, messages, output formats and the scripted input box.
-#include "shell/command_line.hpp"
+#include "shell/program/command_line.hpp"
 #include "shell/game_start.hpp"
-#include "shell/key_names.hpp"
+#include "shell/values/key_names.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/json_object.hpp"
 #include "shell/script/script_error.hpp"

@@ -1,7 +1,7 @@
 // A script replayed in the windows, without the windows: the replay driven as the
 // window loop drives it, waking when it asks to.
 #include "shell/game_start.hpp"
-#include "shell/replay.hpp"
+#include "shell/script/replay.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
 #include "shell/script/state_dump.hpp"

@@ -1,8 +1,8 @@
 // Values as the web page's window.krax.print gives them: texts bare, the rest as
 // scripts write them.
-#include "shell/bad_request.hpp"
+#include "shell/values/bad_request.hpp"
 #include "shell/game_start.hpp"
-#include "shell/readout.hpp"
+#include "shell/values/readout.hpp"
 #include "shell/script/driver.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Replays of window sessions: the script commands a recording is made of, and the
 // recorder itself, driven as the window loop drives it and played back headless.
-#include "shell/command_line.hpp"
+#include "shell/program/command_line.hpp"
 #include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/script/recorder.hpp"

@@ -1,6 +1,6 @@
 // The scale the windows open at without --scale: the desktop's own setting, and the
 // fit of the game screen on the display.
-#include "shell/window_scale.hpp"
+#include "shell/sdl/window_scale.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "runtime/app.hpp"
-#include "shell/shot.hpp"
+#include "shell/backend.hpp"
 
 #include <iosfwd>
 #include <string>

@@ -1,9 +1,9 @@
 #include "shell/script/input_commands.hpp"
 
-#include "shell/key_names.hpp"
+#include "shell/values/key_names.hpp"
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_values.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "runtime/value.hpp"
 #include "shell/script/input_commands.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 
 #include <ostream>
 

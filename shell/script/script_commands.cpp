@@ -4,7 +4,7 @@
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_values.hpp"
 #include "shell/script/state_commands.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 #include "shell/platform_error.hpp"
 
 #include <cstdint>

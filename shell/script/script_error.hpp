@@ -3,8 +3,8 @@
 // message as errorText makes it: the words of a script may be long or hold any byte.
 #pragma once
 
-#include "shell/bad_request.hpp"
-#include "shell/error_text.hpp"
+#include "shell/values/bad_request.hpp"
+#include "shell/values/error_text.hpp"
 
 #include <stdexcept>
 #include <string_view>

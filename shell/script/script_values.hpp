@@ -2,7 +2,7 @@
 #pragma once
 
 #include "runtime/value.hpp"
-#include "shell/numbers.hpp"
+#include "shell/values/numbers.hpp"
 #include "shell/script/script_words.hpp"
 
 #include <cstdint>

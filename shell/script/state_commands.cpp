@@ -3,7 +3,7 @@
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_values.hpp"
 #include "shell/script/state_dump.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 
 #include <ostream>
 #include <string>

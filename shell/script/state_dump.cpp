@@ -1,7 +1,7 @@
 #include "shell/script/state_dump.hpp"
 
 #include "shell/script/json_object.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 
 #include <array>
 

@@ -10,7 +10,7 @@ namespace shell {
 
 // Opens the first screen of `input`'s app and plays while `input` is playing, feeding
 // the app through `input`. `scale`: window pixels per screen pixel; without one, the
-// desktop's own (see shell/window_scale.hpp). Throws PlatformError when there is no
+// desktop's own (see shell/sdl/window_scale.hpp). Throws PlatformError when there is no
 // display or a window cannot be made.
 void playInWindows(LiveInput& input, std::optional<int> scale);
 

@@ -2,7 +2,7 @@
 
 #include "runtime/drawing.hpp"
 #include "screens/screens.hpp"
-#include "shell/window_scale.hpp"
+#include "shell/sdl/window_scale.hpp"
 
 #include <SDL.h>
 

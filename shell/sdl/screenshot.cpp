@@ -4,7 +4,7 @@
 #include "shell/sdl/platform_error.hpp"
 #include "shell/sdl/sdl_canvas.hpp"
 #include "shell/sdl/sdl_library.hpp"
-#include "shell/shot.hpp"
+#include "shell/values/write_file.hpp"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -1,7 +1,7 @@
 // Keys as SDL reports them, turned into the key codes and characters of the game.
 #pragma once
 
-#include "shell/key_names.hpp"
+#include "shell/values/key_names.hpp"
 
 #include <SDL_keyboard.h>
 

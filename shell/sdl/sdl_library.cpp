@@ -1,6 +1,5 @@
 #include "shell/sdl/sdl_library.hpp"
 
-#include "shell/identity.hpp"
 #include "shell/sdl/platform_error.hpp"
 #include "shell/sdl/x11_quirks.hpp"
 
@@ -65,8 +64,8 @@ void openDisplay() {
 // app id); ours is the entry's own name. SDL 2 reads both from the environment when it
 // opens a window, not from hints; a class the player set keeps its value.
 void nameTheWindows() {
-    SDL_setenv("SDL_VIDEO_X11_WMCLASS", kAppId, 0);
-    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kAppId, 0);
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", KRAX_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", KRAX_APP_ID, 0);
     SDL_SetHint(SDL_HINT_APP_NAME, "KRAX");
 }
 }  // namespace

@@ -1,8 +1,8 @@
 // The game in a web page. The page passes `--seed N` when its address asks for a
 // fixed seed (?seed=N); everything else comes from the page itself.
 #include "shell/game_start.hpp"
-#include "shell/numbers.hpp"
-#include "shell/readout.hpp"
+#include "shell/values/numbers.hpp"
+#include "shell/values/readout.hpp"
 #include "shell/web/page.hpp"
 
 #include <emscripten/emscripten.h>

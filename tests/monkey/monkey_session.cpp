@@ -2,7 +2,7 @@
 
 #include "shell/game_start.hpp"
 #include "shell/script/driver.hpp"
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 #include "tests/monkey/monkey_player.hpp"
 
 #include <algorithm>

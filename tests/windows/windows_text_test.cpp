@@ -1,7 +1,7 @@
 // What Windows adds to the SDL backend, under Wine: its UTF-16 text as the game's
 // UTF-8, and the labels' font found where a player's Windows has it or beside the exe.
 #include "shell/sdl/font_file.hpp"
-#include "shell/windows/utf8.hpp"
+#include "shell/win32/utf8.hpp"
 
 #include <gtest/gtest.h>
 

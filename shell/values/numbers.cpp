@@ -1,4 +1,4 @@
-#include "shell/numbers.hpp"
+#include "shell/values/numbers.hpp"
 
 #include "runtime/single_text.hpp"
 

@@ -1,4 +1,4 @@
-#include "shell/window_scale.hpp"
+#include "shell/sdl/window_scale.hpp"
 
 #include "runtime/single_text.hpp"
 

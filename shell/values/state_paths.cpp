@@ -1,7 +1,7 @@
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 
-#include "shell/bad_request.hpp"
-#include "shell/numbers.hpp"
+#include "shell/values/bad_request.hpp"
+#include "shell/values/numbers.hpp"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "shell/sdl/program.hpp"
+#include "shell/program/program.hpp"
 
 #include <string_view>
 #include <vector>

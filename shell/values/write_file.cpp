@@ -1,4 +1,4 @@
-#include "shell/shot.hpp"
+#include "shell/values/write_file.hpp"
 
 #include "shell/platform_error.hpp"
 

@@ -1,6 +1,6 @@
 // krax without windows or pictures: scenario scripts only, for platforms with
 // neither (the WebAssembly build run by Node.js).
-#include "shell/command_line.hpp"
+#include "shell/program/command_line.hpp"
 
 #include <iostream>
 #include <string_view>

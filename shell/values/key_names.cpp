@@ -1,4 +1,4 @@
-#include "shell/key_names.hpp"
+#include "shell/values/key_names.hpp"
 
 #include <array>
 

@@ -4,7 +4,6 @@
 #include "shell/sdl/font_file.hpp"
 
 #include "shell/sdl/platform_error.hpp"
-#include "shell/windows/utf8.hpp"
 
 #include <windows.h>
 
@@ -45,7 +44,11 @@ std::filesystem::path programFolder() {
     }
 }
 
-std::string utf8Path(const std::filesystem::path& path) { return utf8(path.native()); }
+// SDL_ttf opens files by UTF-8 names.
+std::string utf8Path(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
 }  // namespace
 
 std::string fontFile(const std::string& face, bool bold) {

@@ -1,6 +1,6 @@
-#include "shell/sdl/program.hpp"
+#include "shell/program/program.hpp"
 
-#include "shell/command_line.hpp"
+#include "shell/program/command_line.hpp"
 #include "shell/sdl/desktop.hpp"
 #include "shell/sdl/screenshot.hpp"
 

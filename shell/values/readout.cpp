@@ -1,6 +1,6 @@
-#include "shell/readout.hpp"
+#include "shell/values/readout.hpp"
 
-#include "shell/state_paths.hpp"
+#include "shell/values/state_paths.hpp"
 
 namespace shell {
 

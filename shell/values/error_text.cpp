@@ -1,4 +1,4 @@
-#include "shell/error_text.hpp"
+#include "shell/values/error_text.hpp"
 
 #include <cstdio>
 

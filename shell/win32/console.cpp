@@ -1,4 +1,4 @@
-#include "shell/windows/console.hpp"
+#include "shell/win32/console.hpp"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // krax.exe's entry point: the command line as UTF-8, the parent's console where there
 // is one, then the same program as on every system.
-#include "shell/sdl/program.hpp"
-#include "shell/windows/console.hpp"
-#include "shell/windows/utf8.hpp"
+#include "shell/program/program.hpp"
+#include "shell/win32/console.hpp"
+#include "shell/win32/utf8.hpp"
 
 #include <windows.h>
 

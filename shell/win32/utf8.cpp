@@ -1,4 +1,4 @@
-#include "shell/windows/utf8.hpp"
+#include "shell/win32/utf8.hpp"
 
 #include <windows.h>
 

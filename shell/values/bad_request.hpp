@@ -3,7 +3,7 @@
 // errorText makes it (such requests may be long or hold any byte).
 #pragma once
 
-#include "shell/error_text.hpp"
+#include "shell/values/error_text.hpp"
 
 #include <stdexcept>
 #include <string_view>

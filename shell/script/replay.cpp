@@ -1,4 +1,4 @@
-#include "shell/replay.hpp"
+#include "shell/script/replay.hpp"
 
 #include <cmath>
 #include <limits>
