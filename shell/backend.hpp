@@ -10,6 +10,8 @@
 //   input in      the calls of LiveInput (shell/live_input.hpp), with buttons and
 //                 Shift bits as runtime/form.hpp numbers them, translated at the edge
 //   input box     an rt::InputBoxHost (runtime/input_box.hpp) for the modal code box
+//   sound         the effects a sound::Hearing names after each event, played from
+//                 the samples of a sound::Bank (shell/sound/)
 //   wake-up       sleep until untilNextTick() has passed or input comes, then
 //                 catchUp(clock now): every timer that is due ticks once (a window
 //                 session: until LiveInput::nextWake(), which a replay sets itself);
@@ -22,8 +24,13 @@
 #include "shell/live_input.hpp"
 
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
+
+namespace sound {
+class Hearing;
+}
 
 namespace shell {
 
@@ -32,12 +39,18 @@ namespace shell {
 // can draw without a display supplies it; throws PlatformError when it cannot.
 using ShotWriter = std::function<void(const rt::Form& form, const std::string& file)>;
 
+// What a window session plays with besides its input.
+struct WindowOptions {
+    std::optional<int> scale;  // window pixels per screen pixel; without one, the desktop's own
+    sound::Hearing& hearing;   // what the game sounds like, which the backend plays
+    std::ostream& err;         // where the backend says, once, that it plays silent
+};
+
 // What the platform of this build offers the command line; either may be missing.
 struct Backends {
     // Opens the first screen of the input's app and plays while `input` is playing,
-    // feeding the app through it, `scale` window pixels per screen pixel (without one,
-    // the desktop's own); throws PlatformError when it cannot open its windows.
-    std::function<void(LiveInput& input, std::optional<int> scale)> windows;
+    // feeding the app through it; throws PlatformError when it cannot open its windows.
+    std::function<void(LiveInput& input, const WindowOptions& options)> windows;
     ShotWriter shot;  // for the scenario driver's `shot`
 };
 

@@ -2,6 +2,7 @@
 
 #include "shell/game_start.hpp"
 #include "shell/program/identity.hpp"
+#include "shell/program/sound_choice.hpp"
 #include "shell/live_input.hpp"
 #include "shell/values/numbers.hpp"
 #include "shell/platform_error.hpp"
@@ -9,6 +10,7 @@
 #include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
 #include "shell/script/recorder.hpp"
+#include "shell/sound/hearing.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -25,8 +27,8 @@ namespace shell {
 
 namespace {
 constexpr std::string_view kUsage =
-    "usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n"
-    "       krax --replay FILE [--speed N] [--scale N]\n"
+    "usage: krax [--scale N] [--seed N] [--every-tick] [--mute] [--record FILE]\n"
+    "       krax --replay FILE [--speed N] [--scale N] [--mute]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
     "       krax --version | --help\n"
     "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
@@ -39,6 +41,8 @@ constexpr std::string_view kUsage =
     "  --replay FILE  play a recording, or any scenario script, in the windows at its\n"
     "                 own pace; the close box stops it\n"
     "  --speed N      with --replay, play N times as fast, 0.25 to 8 (default 1)\n"
+    "  --mute         start with sound off; the M key turns it on and off, and the\n"
+    "                 game remembers the choice the player makes with it\n"
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
@@ -61,6 +65,7 @@ struct Options {
     bool version = false;
     bool headless = false;
     bool everyTick = false;
+    bool mute = false;
     std::optional<std::uint32_t> seed;
     std::optional<int> scale;
     std::string script = "-";
@@ -95,6 +100,7 @@ void checkTogether(const Options& options) {
     if (options.replay && (options.headless || options.record))
         throw BadArguments("--replay plays in windows, without --headless or --record");
     if (options.speed && !options.replay) throw BadArguments("--speed is for --replay");
+    if (options.mute && options.headless) throw BadArguments("--mute is for play in windows, not --headless");
 }
 
 Options parse(std::span<const std::string_view> args) {
@@ -109,6 +115,7 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--version") options.version = true;
         else if (arg == "--headless") options.headless = true;
         else if (arg == "--every-tick") options.everyTick = true;
+        else if (arg == "--mute") options.mute = true;
         else if (arg == "--seed") options.seed = seedFrom(value());
         else if (arg == "--script") options.script = value();
         else if (arg == "--scale") options.scale = scaleFrom(value());
@@ -156,9 +163,12 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     return playScript(app, file, out, err, shot, "script " + options.script);
 }
 
-int playWindowed(LiveInput& input, const Options& options, std::ostream& err, const Backends& backends) {
+// Sound starts off with --mute, else as the player last left it.
+int playWindowed(LiveInput& input, sound::Hearing& hearing, const Options& options, std::ostream& err,
+                 const Backends& backends) {
+    hearing.setMuted(options.mute || rememberedMute());
     try {
-        backends.windows(input, options.scale);
+        backends.windows(input, {options.scale, hearing, err});
     } catch (const PlatformError& e) {
         err << "krax: " << e.what() << '\n';
         return 1;
@@ -175,7 +185,7 @@ int replay(const Options& options, std::ostream& out, std::ostream& err, const B
     PacedScript script(app, file, out, err, "script " + *options.replay);
     if (script.status() != 0) return script.status();
     Replay replay(app, script, options.speed.value_or(1));
-    if (const int status = playWindowed(replay, options, err, backends)) return status;
+    if (const int status = playWindowed(replay, script.hearing(), options, err, backends)) return status;
     return script.status();
 }
 
@@ -187,9 +197,12 @@ int play(const Options& options, std::ostream& out, std::ostream& err, const Bac
     if (options.replay) return replay(options, out, err, backends);
     rt::App app;
     prepare(app, options, err);
+    // The player's own M is remembered; a replay's M is not.
+    sound::Hearing hearing(app, false);
+    hearing.setOnMuteKey([&err](bool muted) { rememberMute(muted, err); });
     if (!options.record) {
         LiveInput input(app);
-        return playWindowed(input, options, err, backends);
+        return playWindowed(input, hearing, options, err, backends);
     }
     errno = 0;
     std::ofstream file(*options.record);
@@ -199,7 +212,7 @@ int play(const Options& options, std::ostream& out, std::ostream& err, const Bac
         return 2;
     }
     Recorder recorder(app, file, err, *options.record);
-    return playWindowed(recorder, options, err, backends);
+    return playWindowed(recorder, hearing, options, err, backends);
 }
 }  // namespace
 

@@ -40,6 +40,8 @@ class WineSession(linux.Session):
         self.env = dict(os.environ, DISPLAY=f":{display}")
         for name in ("WAYLAND_DISPLAY", "SDL_VIDEODRIVER"):
             self.env.pop(name, None)
+        # Sound into SDL's dummy device: Wine here has no sound device of its own.
+        self.env["SDL_AUDIODRIVER"] = "dummy"
         self.x = linux.XConnection(display)
         self.recording = os.path.join(workdir, RECORDING)
         self.probe = os.path.join(workdir, "probe.script")
