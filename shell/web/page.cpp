@@ -60,6 +60,7 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 // A swipe up by a quarter of the game screen's height opens the code box.
 Page::Page(rt::App& app)
     : app_(app),
+      sound_(app),
       prompt_(clock_),
       fingers_(screens::Form2.clientHeight / 4),
       windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {

@@ -7,6 +7,7 @@
 #include "shell/real_clock.hpp"
 #include "shell/web/desk_fit.hpp"
 #include "shell/web/fingers.hpp"
+#include "shell/web/page_sound.hpp"
 #include "shell/web/page_window.hpp"
 #include "shell/web/prompt_box.hpp"
 #include "shell/window_set.hpp"
@@ -44,6 +45,7 @@ private:
     void sleep();
 
     rt::App& app_;
+    PageSound sound_;
     RealClock clock_;
     PromptBox prompt_;
     DeskFit fit_;
