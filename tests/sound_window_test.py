@@ -10,6 +10,7 @@ Four starts of the game on one X server, sharing one remembered choice:
 3. --mute plays silent although the choice remembered is on;
 4. with no device to play on (ALSA asked for a card that is not there), the game
    plays on and says so in one line.
+tests/windows/sound_window_test.py plays the same under Wine.
 
 usage: sound_window_test.py KRAX SOUND_SUMS_HPP
 exit 0 passed, 1 failed, 77 skipped (no X server here)
@@ -99,9 +100,9 @@ def silent(out, start, what):
 
 
 def started(s):
-    menu = s.window(*w.MENU)
+    menu = s.window(*w.MENU, timeout=60)
     s.click(menu, *s.centre("Form1", "Image5"))  # START
-    game = s.window(*w.GAME)
+    game = s.window(*w.GAME, timeout=20)
     s.focus(game)
     return game
 
@@ -144,10 +145,10 @@ def no_device(s, out):
           f"with no device the game plays silent, saying so once: {errors}")
 
 
-def one_start(krax, display, workdir, name, args, play, env=None):
+def one_start(session_of, workdir, name, args, play, env=None):
+    """Plays `play` in one start of the game, made by session_of(env, args, raw file)."""
     raw = os.path.join(workdir, name + ".raw")
-    env = env or {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": raw}
-    session = w.Session(krax, display, workdir, env, args)
+    session = session_of(env, args, raw)
     try:
         play(session, Output(raw))
     except Exception:
@@ -158,8 +159,19 @@ def one_start(krax, display, workdir, name, args, play, env=None):
         session.stop()
 
 
-def main():
-    krax, header = os.path.abspath(sys.argv[1]), sys.argv[2]
+def play_all(session_of, workdir, header, config, no_device_env):
+    """The four starts; `config` is where the game keeps the choice."""
+    sums = pinned_sums(header)
+    one_start(session_of, workdir, "on", (), lambda s, out: sound_on(s, out, sums, config))
+    one_start(session_of, workdir, "remembered", (), sound_off)
+    with open(config, "w") as f:
+        f.write("on\n")
+    one_start(session_of, workdir, "muted", ("--mute",), sound_off)
+    one_start(session_of, workdir, "none", (), no_device, no_device_env)
+
+
+def run(play):
+    """Runs `play(display, workdir)` on an X server of its own: the exit status."""
     missing = [t for t in ("Xvfb", "xdotool", "xprop") if not shutil.which(t)]
     if missing:
         print("SKIPPED: the sound window test needs " + ", ".join(missing))
@@ -169,16 +181,9 @@ def main():
         print("SKIPPED: no X server would start")
         return w.SKIPPED
     server, display = started_x
-    sums = pinned_sums(header)
     try:
         with tempfile.TemporaryDirectory(prefix="krax-sound-window-") as workdir:
-            config = os.path.join(workdir, "config", "krax", "sound")
-            one_start(krax, display, workdir, "on", (), lambda s, out: sound_on(s, out, sums, config))
-            one_start(krax, display, workdir, "remembered", (), sound_off)
-            with open(config, "w") as f:
-                f.write("on\n")
-            one_start(krax, display, workdir, "muted", ("--mute",), sound_off)
-            one_start(krax, display, workdir, "none", (), no_device, {"SDL_AUDIODRIVER": "alsa", "AUDIODEV": "hw:99"})
+            play(display, workdir)
         return 0
     except Exception as failure:
         print("FAILED:", failure if isinstance(failure, Failed) else repr(failure))
@@ -188,6 +193,19 @@ def main():
     finally:
         server.terminate()
         server.wait()
+
+
+def main():
+    krax, header = os.path.abspath(sys.argv[1]), sys.argv[2]
+
+    def play(display, workdir):
+        def session_of(env, args, raw):
+            env = env or {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": raw}
+            return w.Session(krax, display, workdir, env, args)
+        # ALSA asked for a card that is not there.
+        play_all(session_of, workdir, header, os.path.join(workdir, "config", "krax", "sound"),
+                 {"SDL_AUDIODRIVER": "alsa", "AUDIODEV": "hw:99"})
+    return run(play)
 
 
 if __name__ == "__main__":

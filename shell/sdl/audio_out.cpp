@@ -30,13 +30,14 @@ void locked(SDL_AudioDeviceID device, Body body) {
 }  // namespace
 
 void AudioOut::play(std::span<const std::int16_t> samples) {
+    const auto asked = Clock::now();  // the device's opening counts towards the latency
     if (!device_ && !openDevice()) return;
-    const auto now = Clock::now();
     locked(device_, [&] {
         mixer_.play(samples);
-        asked_ = now;
+        asked_ = asked;
+        latency_.reset();
     });
-    silentFrom_ = std::max(silentFrom_, now + lengthOf(samples.size()));
+    silentFrom_ = std::max(silentFrom_, Clock::now() + lengthOf(samples.size()));
 }
 
 std::optional<rt::Millis> AudioOut::untilClose() const {
