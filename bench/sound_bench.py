@@ -7,10 +7,12 @@ every fifth); then how late a sound comes (krax_sound_latency beside the sound b
 
     bench/sound_bench.py SILENT_KRAX SOUND_KRAX [SECONDS]
 
-Sound goes to a null sink of a PulseAudio server of the bench's own where `pulseaudio`
-is installed (the server's own work is not counted), else to SDL's dummy driver.
-Wake-ups and CPU are counted as bench/window_bench.py counts them: the main thread's
-returns from a wait, all threads' (the audio thread's among them), and all threads' CPU.
+Sound goes to the driver SDL_AUDIODRIVER names, else to a null sink of a PulseAudio
+server of the bench's own where `pulseaudio` is installed (the server's own work is not
+counted), else to SDL's dummy driver.
+Wake-ups and CPU are counted as bench/window_bench.py counts them, the main thread's
+returns from a wait, all threads' and all threads' CPU, but read every 20 ms, so that
+audio threads that end meanwhile count too (bench/x_session.py).
 """
 import os
 import shutil
@@ -21,13 +23,16 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from window_bench import counters, free_display, menu_window, START_BUTTON  # noqa: E402
+from x_session import START_BUTTON, ThreadSampler, free_display, menu_window  # noqa: E402
 
 GROUND = (20, 510)  # a pixel of bare ground on the game screen, clear of every hole
 
 
 def start_pulse(folder):
-    """A PulseAudio server with a null sink, and the environment that finds it; or None."""
+    """A PulseAudio server with a null sink, and the environment that finds it; or None
+    where SDL_AUDIODRIVER names a driver already, or no PulseAudio is installed."""
+    if os.environ.get("SDL_AUDIODRIVER"):
+        return None, {}
     if not shutil.which("pulseaudio"):
         return None, {"SDL_AUDIODRIVER": "dummy"}
     socket = os.path.join(folder, "native")
@@ -55,12 +60,13 @@ def measure(krax, env, scenario, seconds):
         time.sleep(0.5)
         if scenario != "menu":
             xdotool(env, "mousemove", "--window", window, *map(str, START_BUTTON), "sleep", "0.2", "click", "1")
-        time.sleep(2)
+        # START's click has played, and its device closed again, before the count begins.
+        time.sleep(4)
         if scenario == "shots":
             game_window = menu_window(env)  # the game screen has the menu's caption
             xdotool(env, "windowfocus", "--sync", game_window)
             xdotool(env, "mousemove", "--window", game_window, *map(str, GROUND))
-        before, t0 = counters(game.pid), time.monotonic()
+        sampler, t0 = ThreadSampler(game.pid), time.monotonic()
         shots = 0
         while time.monotonic() - t0 < seconds:
             if scenario == "shots":
@@ -69,8 +75,8 @@ def measure(krax, env, scenario, seconds):
                 if shots % 5 == 0:
                     xdotool(env, "key", "r")
             time.sleep(max(0.0, t0 + shots - time.monotonic()) if scenario == "shots" else seconds)
-        after, elapsed = counters(game.pid), time.monotonic() - t0
-        cpu, main, every = ((a - b) / elapsed for a, b in zip(after, before))
+        counted, elapsed = sampler.finish(), time.monotonic() - t0
+        cpu, main, every = (n / elapsed for n in counted)
         return 100 * cpu / 1e9, main, every
     finally:
         game.kill()
@@ -88,7 +94,8 @@ def main():
     env = {**os.environ, "DISPLAY": display, "XDG_CONFIG_HOME": folder, **audio}
     try:
         time.sleep(1)
-        print(f"sound to {'a PulseAudio null sink' if pulse else 'SDL dummy driver'}; {seconds:g} s each, median of 3")
+        output = "a PulseAudio null sink" if pulse else f"SDL's {env.get('SDL_AUDIODRIVER', 'dummy')} driver"
+        print(f"sound to {output}; {seconds:g} s each, median of 3")
         print(f"{'what':34} {'% of a core':>12} {'wake-ups/s':>11} {'all threads':>12}")
         for scenario, label in (("menu", "menu left alone"), ("round", "round without input"),
                                 ("shots", "round, a shot a second")):
@@ -102,6 +109,18 @@ def main():
         latency = os.path.join(os.path.dirname(sound), "krax_sound_latency")
         if os.path.exists(latency):
             print(subprocess.run([latency], env=env, capture_output=True, text=True).stdout, end="")
+        if pulse and shutil.which("pacat"):
+            # The null sink alone sleeps up to seconds while no stream plays on it, and a
+            # stream that joins then may wait for its first request as long; a sink that
+            # something else plays on, as a desktop's often does, answers at once.
+            print("the same with another stream playing on the sink all along:")
+            other = subprocess.Popen(["pacat", "--latency-msec=20", "/dev/zero"], env=env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            try:
+                print(subprocess.run([latency], env=env, capture_output=True, text=True).stdout, end="")
+            finally:
+                other.kill()
+                other.wait()
     finally:
         if pulse:
             pulse.terminate()

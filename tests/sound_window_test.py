@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The game's sound in its real windows. SDL's disk audio driver writes every sample
-the game plays into a file, which must hold each effect's samples exactly as the
-synthesizer's pins have them (tests/sound_sums.hpp), and nothing while sound is off.
+the game plays into a named pipe, whose stream must hold each effect's samples exactly
+as the synthesizer's pins have them (tests/sound_sums.hpp), and nothing while sound is
+off.
 
 Four starts of the game on one X server, sharing one remembered choice:
 1. sound on: START clicks, a hit is heard as a pig or a dog; M turns sound off and a
@@ -22,6 +23,7 @@ import shutil
 import struct
 import sys
 import tempfile
+import threading
 import time
 import traceback
 
@@ -49,21 +51,32 @@ def checksum(samples):
 
 
 class Output:
-    """What the game's audio device was handed: 16-bit mono samples at 48 kHz."""
+    """What the game's audio device was handed: 16-bit mono samples at 48 kHz. SDL's
+    disk driver writes them to a named pipe, opened anew each time the game opens its
+    device; a thread reads every opening's samples into one stream."""
 
     def __init__(self, path):
+        os.mkfifo(path)
         self.path = path
+        self.data = bytearray()
+        self.lock = threading.Lock()
+        threading.Thread(target=self.read, daemon=True).start()
+
+    def read(self):
+        while True:
+            with open(self.path, "rb") as pipe:  # until the game opens its device
+                while chunk := pipe.read(4096):
+                    with self.lock:
+                        self.data += chunk
 
     def size(self):
-        return os.path.getsize(self.path) // 2 if os.path.exists(self.path) else 0
+        with self.lock:
+            return len(self.data) // 2
 
     def samples(self, start=0):
-        if not os.path.exists(self.path):
-            return []
-        with open(self.path, "rb") as f:
-            f.seek(start * 2)
-            data = f.read()
-        return list(struct.unpack(f"<{len(data) // 2}h", data[: len(data) // 2 * 2]))
+        with self.lock:
+            data = bytes(self.data[start * 2: len(self.data) // 2 * 2])
+        return list(struct.unpack(f"<{len(data) // 2}h", data))
 
     def find(self, sums, start):
         """The first effect of `sums` whose samples come whole after sample `start`:

@@ -12,8 +12,12 @@ namespace {
 // 5.3 ms at 48 kHz: a sound waits at most one buffer for the callback that takes it
 // and one behind it, 10.7 ms in all.
 constexpr Uint16 kFrames = 256;
-// Silence this long closes the device; shots a second apart keep it open.
-constexpr auto kLinger = std::chrono::seconds(3);
+// An open device costs its audio thread's wake-ups, every buffer; opening one again
+// costs about a millisecond. Shots a second apart find it closed.
+constexpr auto kDeviceLinger = std::chrono::milliseconds(250);
+// SDL's audio itself starts in tens of milliseconds, and some of its drivers watch
+// for devices coming and going while it runs.
+constexpr auto kAudioLinger = std::chrono::seconds(3);
 
 AudioOut::Clock::duration lengthOf(std::size_t frames) {
     return std::chrono::duration_cast<AudioOut::Clock::duration>(std::chrono::microseconds(
@@ -29,6 +33,11 @@ void locked(SDL_AudioDeviceID device, Body body) {
 }
 }  // namespace
 
+AudioOut::~AudioOut() {
+    closeDevice();
+    stopAudio();
+}
+
 void AudioOut::play(std::span<const std::int16_t> samples) {
     const auto asked = Clock::now();  // the device's opening counts towards the latency
     if (!device_ && !openDevice()) return;
@@ -41,19 +50,22 @@ void AudioOut::play(std::span<const std::int16_t> samples) {
 }
 
 std::optional<rt::Millis> AudioOut::untilClose() const {
-    if (!device_) return std::nullopt;
-    const auto left = silentFrom_ + kLinger - Clock::now();
+    if (!audio_) return std::nullopt;
+    const auto left = silentFrom_ + (device_ ? kDeviceLinger : kAudioLinger) - Clock::now();
     return std::max<rt::Millis>(0, std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
 void AudioOut::closeIfSilent() {
-    if (!device_ || Clock::now() < silentFrom_ + kLinger) return;
-    bool silent = false;
-    locked(device_, [&] { silent = mixer_.silent(); });
-    if (silent)
-        close();
-    else
-        silentFrom_ = Clock::now();  // the device ran late: look again later
+    if (device_ && Clock::now() >= silentFrom_ + kDeviceLinger) {
+        bool silent = false;
+        locked(device_, [&] { silent = mixer_.silent(); });
+        if (!silent) {
+            silentFrom_ = Clock::now();  // the device ran late: look again later
+            return;
+        }
+        closeDevice();
+    }
+    if (!device_ && Clock::now() >= silentFrom_ + kAudioLinger) stopAudio();
 }
 
 std::optional<AudioOut::Clock::duration> AudioOut::lastLatency() const {
@@ -65,8 +77,11 @@ std::optional<AudioOut::Clock::duration> AudioOut::lastLatency() const {
 
 bool AudioOut::openDevice() {
     if (failed_) return false;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    if (!audio_ && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        audio_ = true;
         quietAlsa();
+    }
+    if (audio_) {
         SDL_AudioSpec want{};
         want.freq = sound::kSampleRate;
         want.format = AUDIO_S16SYS;
@@ -82,22 +97,25 @@ bool AudioOut::openDevice() {
             SDL_PauseAudioDevice(device_, 0);
             return true;
         }
-        err_ << "krax: no sound: " << SDL_GetError() << '\n';
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    } else {
-        err_ << "krax: no sound: " << SDL_GetError() << '\n';
     }
+    err_ << "krax: no sound: " << SDL_GetError() << '\n';
     failed_ = true;
+    stopAudio();
     return false;
 }
 
-void AudioOut::close() {
+void AudioOut::closeDevice() {
     if (!device_) return;
     SDL_CloseAudioDevice(device_);  // waits for the audio thread to end
     device_ = 0;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     mixer_ = {};
     asked_.reset();
+}
+
+void AudioOut::stopAudio() {
+    if (!audio_) return;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audio_ = false;
 }
 
 void SDLCALL AudioOut::pull(void* self, Uint8* stream, int bytes) {

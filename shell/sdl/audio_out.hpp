@@ -1,6 +1,8 @@
-// The game's sound through SDL's own audio. The device opens for the first sound and
-// closes after a few seconds of silence, so that a game left alone keeps no audio
-// thread awake. Where no device opens, the game plays silent and says so once.
+// The game's sound through SDL's own audio. SDL's audio starts for the first sound and
+// its device opens; the device closes a quarter of a second after the last sound has
+// ended, and SDL's audio stops after a few seconds of silence, so that a game left
+// alone keeps no audio thread awake and a shot a second keeps none running between
+// shots. Where no device opens, the game plays silent and says so once.
 #pragma once
 
 #include "runtime/controls.hpp"
@@ -21,28 +23,30 @@ public:
     using Clock = std::chrono::steady_clock;
 
     explicit AudioOut(std::ostream& err) : err_(err) {}
-    ~AudioOut() { close(); }
+    ~AudioOut();
     AudioOut(const AudioOut&) = delete;
     AudioOut& operator=(const AudioOut&) = delete;
 
     // Starts the samples (which must outlive their playing), opening the device first
     // if it is closed.
     void play(std::span<const std::int16_t> samples);
-    // How long the loop may sleep before the device is due to close; nullopt when closed.
+    // How long the loop may sleep before the device or SDL's audio is due to close;
+    // nullopt when both are.
     std::optional<rt::Millis> untilClose() const;
-    // Closes the device once it has been silent for a while.
+    // Closes the device, then SDL's audio, once each has been silent long enough.
     void closeIfSilent();
-    bool open() const { return device_ != 0; }
     // From the latest play() to the callback that took its first sample, plus the
     // device buffer that sample waits behind: how late the player hears it.
     std::optional<Clock::duration> lastLatency() const;
 
 private:
     bool openDevice();
-    void close();
+    void closeDevice();
+    void stopAudio();
     static void SDLCALL pull(void* self, Uint8* stream, int bytes);
 
     std::ostream& err_;
+    bool audio_ = false;  // SDL's audio is started
     SDL_AudioDeviceID device_ = 0;
     bool failed_ = false;  // no device: silent from then on
     Clock::time_point silentFrom_{};

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """krax.exe's sound under Wine, checked as tests/sound_window_test.py checks the Linux
-build's: SDL's disk audio driver writes what the game plays into a file, which must
+build's: SDL's disk audio driver writes what the game plays into a named pipe, which must
 hold each effect's pinned samples, and silence after M and with --mute; with no device
 (an audio driver Windows has not), one line. The choice is kept in the Wine prefix's
 %APPDATA%\\KRAX\\, and left there as it was found.
