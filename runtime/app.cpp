@@ -134,6 +134,11 @@ std::optional<Millis> App::nextTick() const {
     return next;
 }
 
+bool App::sleeps(const Timer& timer) const {
+    const auto s = std::find_if(timers_.begin(), timers_.end(), [&](const Scheduled& t) { return t.timer == &timer; });
+    return s != timers_.end() && asleep(*s);
+}
+
 // --- input ---
 
 bool App::accepts(const Form& form) const {

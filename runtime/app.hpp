@@ -64,6 +64,8 @@ public:
     void catchUp(Millis now);
     // The moment of the next tick, or nullopt when no timer runs (or all of them sleep).
     std::optional<Millis> nextTick() const;
+    // Whether the timer sleeps now, for tools that compare two runs of the game.
+    bool sleeps(const Timer& timer) const;
 
     // Every write to the program's state goes through here; changes().count() grows
     // when anything changed (a backend may compare counts to see whether it did).

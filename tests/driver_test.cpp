@@ -180,6 +180,20 @@ TEST(Driver, QuotedWordsHoldSpacesAndEscapes) {
     EXPECT_EQ(played.out, "Form2.strCode = \"say \\\"hi\\\" \\\\ bye\"\n");
 }
 
+// Windows paths as the scenario reference writes them: a quoted backslash must be
+// doubled or turned into a slash, a bare word keeps its backslashes.
+TEST(Driver, WindowsPathsInWords) {
+    EXPECT_EQ(shell::splitWords(R"(shot Form1 "C:\\Users\\Ann\\My Pictures\\a.png")")[2].text,
+              R"(C:\Users\Ann\My Pictures\a.png)");
+    EXPECT_EQ(shell::splitWords(R"(shot Form1 C:\Users\Ann\a.png)")[2].text, R"(C:\Users\Ann\a.png)");
+    try {
+        shell::splitWords(R"(shot Form1 "C:\Users\Ann\a.png")");
+        ADD_FAILURE() << "a single backslash in quotes was taken";
+    } catch (const shell::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "unknown escape \\U in a quoted word");
+    }
+}
+
 TEST(Driver, PrintWritesEachPathOnItsOwnLine) {
     const Played played = play(
         "wait 250\nprint App.ActiveForm App.Running App.Time Form1.Width Form2.tmrTime.Interval "

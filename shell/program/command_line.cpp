@@ -10,13 +10,13 @@
 #include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
 #include "shell/script/recorder.hpp"
+#include "shell/link/round_tape.hpp"
+#include "shell/program/script_source.hpp"
 #include "shell/sound/hearing.hpp"
 
 #include <cerrno>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
-#include <limits>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -26,13 +26,15 @@
 namespace shell {
 
 namespace {
-constexpr std::string_view kUsage =
+std::string usage() {
+    return
     "usage: krax [--scale N] [--seed N] [--every-tick] [--mute] [--record FILE]\n"
     "       krax --replay FILE [--speed N] [--scale N] [--mute]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
+    "       krax --link FILE [--site URL]\n"
     "       krax --version | --help\n"
     "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
-    "on a virtual clock.\n"
+    "on a virtual clock. Wherever a FILE names a script, a link to a round does too.\n"
     "  --scale N      draw N window pixels per screen pixel, 1 to 4; without it, the\n"
     "                 desktop's own scale (Xft.dpi, else GDK_SCALE; on Wayland the\n"
     "                 display's own density), lowered until the game screen fits\n"
@@ -40,6 +42,9 @@ constexpr std::string_view kUsage =
     "                 krax --headless --script FILE plays again exactly\n"
     "  --replay FILE  play a recording, or any scenario script, in the windows at its\n"
     "                 own pace; the close box stops it\n"
+    "  --link FILE    print the link to the round that the recording FILE plays: the\n"
+    "                 site's address with the round in it, to play it in a browser\n"
+    "  --site URL     with --link, the site the link points to (default " + std::string(kWebHome) + ")\n"
     "  --speed N      with --replay, play N times as fast, 0.25 to 8 (default 1)\n"
     "  --mute         start with sound off; the M key turns it on and off, and the\n"
     "                 game remembers the choice the player makes with it\n"
@@ -51,9 +56,10 @@ constexpr std::string_view kUsage =
     "  --version      show the version\n"
     "  --help         show this help\n"
     "Exit status: 0 the game or the script ran to its end and every expect held, 1 an\n"
-    "expect did not hold or the game could not open its windows, 2 a line of the\n"
-    "script, an argument or the recording's file could not be used, or the script\n"
-    "could not be read.\n";
+    "expect did not hold, the game could not open its windows or a round is too long\n"
+    "for a link, 2 a line of the script, an argument, a link or the recording's file\n"
+    "could not be used, or the script could not be read.\n";
+}
 
 class BadArguments : public std::runtime_error {
 public:
@@ -72,18 +78,21 @@ struct Options {
     std::optional<std::string> record;
     std::optional<std::string> replay;
     std::optional<double> speed;
+    std::optional<std::string> link;
+    std::optional<std::string> site;
 };
 
 std::uint32_t seedFrom(std::string_view text) {
-    const auto n = wholeNumber(text);
-    if (!n || *n < 0 || *n > std::numeric_limits<std::uint32_t>::max())
-        throw BadArguments("--seed takes a whole number from 0 to 4294967295, not \"" + std::string(text) + "\"");
-    return static_cast<std::uint32_t>(*n);
+    const auto seed = seedNumber(text);
+    if (!seed) throw BadArguments("--seed takes a whole number from 0 to 4294967295, not \"" + std::string(text) + "\"");
+    return *seed;
 }
 
 int scaleFrom(std::string_view text) {
     const auto n = wholeNumber(text);
-    if (!n || *n < 1 || *n > 4) throw BadArguments("--scale takes a whole number from 1 to 4, not \"" + std::string(text) + "\"");
+    if (!n || *n < 1 || *n > kLargestScale)
+        throw BadArguments("--scale takes a whole number from 1 to " + std::to_string(kLargestScale) + ", not \"" +
+                           std::string(text) + "\"");
     return int(*n);
 }
 
@@ -101,6 +110,10 @@ void checkTogether(const Options& options) {
         throw BadArguments("--replay plays in windows, without --headless or --record");
     if (options.speed && !options.replay) throw BadArguments("--speed is for --replay");
     if (options.mute && options.headless) throw BadArguments("--mute is for play in windows, not --headless");
+    if (options.link && (options.headless || options.record || options.replay || options.seed || options.scale ||
+                         options.everyTick || options.mute || options.script != "-"))
+        throw BadArguments("--link prints a link and plays nothing: it goes with --site alone");
+    if (options.site && !options.link) throw BadArguments("--site is for --link");
 }
 
 Options parse(std::span<const std::string_view> args) {
@@ -122,27 +135,12 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--record") options.record = value();
         else if (arg == "--replay") options.replay = value();
         else if (arg == "--speed") options.speed = speedFrom(value());
+        else if (arg == "--link") options.link = value();
+        else if (arg == "--site") options.site = value();
         else throw BadArguments("unknown argument \"" + std::string(arg) + "\"; see krax --help");
     }
     checkTogether(options);
     return options;
-}
-
-// Opens the script file: empty text, or the reason it cannot be read.
-std::string openScript(const std::string& path, std::ifstream& file) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return std::generic_category().message(EISDIR);
-    errno = 0;
-    file.open(path);
-    if (file) return {};
-    return errno ? std::generic_category().message(errno) : "cannot open it";
-}
-
-// Opens a script file; false, with one line on `err`, where it cannot be read.
-bool openScriptFile(const std::string& path, std::ifstream& file, std::ostream& err) {
-    const std::string reason = openScript(path, file);
-    if (!reason.empty()) err << "krax: cannot read script " << path << ": " << reason << '\n';
-    return reason.empty();
 }
 
 // The game's screens, before the first one opens.
@@ -154,13 +152,13 @@ void prepare(rt::App& app, const Options& options, std::ostream& err) {
 
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
                  const ShotWriter& shot) {
-    std::ifstream file;
-    if (options.script != "-" && !openScriptFile(options.script, file, err)) return 2;
+    ScriptSource script;
+    if (options.script != "-" && !script.open(options.script, err)) return 2;
     rt::App app;
     prepare(app, options, err);
     openGame(app);
     if (options.script == "-") return playScript(app, in, out, err, shot, "standard input");
-    return playScript(app, file, out, err, shot, "script " + options.script);
+    return playScript(app, script.stream(), out, err, shot, script.name());
 }
 
 // Sound starts off with --mute, else as the player last left it.
@@ -178,15 +176,31 @@ int playWindowed(LiveInput& input, sound::Hearing& hearing, const Options& optio
 
 // The script is read whole and checked before the windows open.
 int replay(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
-    std::ifstream file;
-    if (!openScriptFile(*options.replay, file, err)) return 2;
+    ScriptSource source;
+    if (!source.open(*options.replay, err)) return 2;
     rt::App app;
     prepare(app, options, err);
-    PacedScript script(app, file, out, err, "script " + *options.replay);
+    PacedScript script(app, source.stream(), out, err, source.name());
     if (script.status() != 0) return script.status();
     Replay replay(app, script, options.speed.value_or(1));
     if (const int status = playWindowed(replay, script.hearing(), options, err, backends)) return status;
     return script.status();
+}
+
+// The link goes to standard output alone, so that it can be piped or copied whole.
+int printLink(const Options& options, std::ostream& out, std::ostream& err) {
+    ScriptSource source;
+    if (!source.open(*options.link, err)) return 2;
+    try {
+        out << roundLink(source.stream(), source.name(), options.site.value_or(kWebHome)) << '\n';
+        return 0;
+    } catch (const TapeRefused& e) {
+        err << "krax: no link can hold " << source.name() << ": " << e.what() << '\n';
+        return 2;
+    } catch (const LinkError& e) {
+        err << "krax: " << e.what() << '\n';
+        return 1;
+    }
 }
 
 int play(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
@@ -226,13 +240,14 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         return 2;
     }
     if (options.help) {
-        out << kUsage;
+        out << usage();
         return 0;
     }
     if (options.version) {
         out << "krax " << kVersion << '\n';
         return 0;
     }
+    if (options.link) return printLink(options, out, err);
     if (!options.headless) return play(options, out, err, backends);
     return playHeadless(options, in, out, err, backends.shot);
 }

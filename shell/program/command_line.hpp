@@ -18,13 +18,17 @@ namespace shell {
 //   --mute                                  with either: sound starts off
 //   --every-tick                            with any of these: every timer tick runs,
 //                                           also of timers with nothing to do
+//   --link FILE [--site URL]                prints the link to the round FILE plays
 //   --help                                  usage on `out`
 //   --version                               "krax VERSION" on `out`
-// Returns the exit status: the script's (see playScript; a replay's is the same, and 2
-// for a line a replay cannot hold), 0 for --help, --version, a game that ended or a
-// replay the player stopped, 1 without --headless when the windows cannot open (or
-// `backends` has none), 2 for bad arguments, an unreadable script file or a recording
-// file that cannot be written, each with one line on `err`.
+// Wherever a FILE names a script, a link to a round names one too (a file of that name
+// comes first). Returns the exit status: the script's (see playScript; a replay's is
+// the same, and 2 for a line a replay cannot hold), 0 for --help, --version, a link
+// printed, a game that ended or a replay the player stopped, 1 without --headless when
+// the windows cannot open (or `backends` has none) and for a round too long for a link,
+// 2 for bad arguments, an unreadable script file, a link that cannot be played, a
+// script no link can hold or a recording file that cannot be written, each with one
+// line on `err`.
 int runCommandLine(std::span<const std::string_view> args, std::istream& in, std::ostream& out, std::ostream& err,
                    const Backends& backends);
 

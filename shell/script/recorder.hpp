@@ -1,7 +1,8 @@
 // Writes a window session down as a scenario script that `krax --headless` plays
 // again exactly: the seed, every input event at the clock time it was handled, each
-// catch-up of the real loop that ran timers (however late it woke), the input box's
-// answers, and at the end what the game's state was, as `expect` lines.
+// catch-up of the real loop that ran timers (however late it woke; a catch-up ahead
+// is one for each moment its ticks ran), the input box's answers, and at the end what
+// the game's state was, as `expect` lines.
 #pragma once
 
 #include "shell/live_input.hpp"
