@@ -15,6 +15,8 @@
 //                 a window session's is a WindowInputBox (shell/window_input_box.hpp)
 //                 that the game gets through LiveInput::inputBox, so that a replay can
 //                 answer it and show the answer in it
+//   sound         the effects a sound::Hearing names after each event, played from
+//                 the samples of a sound::Bank (shell/sound/)
 //   wake-up       sleep until LiveInput::nextWake() has passed or input comes (a
 //                 replay sets it itself), then catchUp(clock now): every timer that
 //                 is due ticks once; where each wake-up is dear, catchUpAhead()
@@ -27,8 +29,13 @@
 #include "shell/live_input.hpp"
 
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
+
+namespace sound {
+class Hearing;
+}
 
 namespace shell {
 
@@ -37,15 +44,21 @@ namespace shell {
 // can draw without a display supplies it; throws PlatformError when it cannot.
 using ShotWriter = std::function<void(const rt::Form& form, const std::string& file)>;
 
+// What a window session plays with besides its input.
+struct WindowOptions {
+    std::optional<int> scale;  // window pixels per screen pixel; without one, the desktop's own
+    sound::Hearing& hearing;   // what the game sounds like, which the backend plays
+    std::ostream& err;         // where the backend says, once, that it plays silent
+};
+
 // The largest scale a backend's windows are drawn at, window pixels per screen pixel.
 constexpr int kLargestScale = 4;
 
 // What the platform of this build offers the command line; either may be missing.
 struct Backends {
     // Opens the first screen of the input's app and plays while `input` is playing,
-    // feeding the app through it, `scale` window pixels per screen pixel (without one,
-    // the desktop's own); throws PlatformError when it cannot open its windows.
-    std::function<void(LiveInput& input, std::optional<int> scale)> windows;
+    // feeding the app through it; throws PlatformError when it cannot open its windows.
+    std::function<void(LiveInput& input, const WindowOptions& options)> windows;
     ShotWriter shot;  // for the scenario driver's `shot`
 };
 

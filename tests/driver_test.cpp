@@ -331,6 +331,7 @@ TEST(CommandLine, BadArgumentsAndUnreadableScriptsGiveStatus2) {
                   "krax: --seed takes a whole number from 0 to 4294967295, not \"" + std::string(seed) + "\"\n");
     }
     EXPECT_EQ(runWith({"--headless", "--seed"}).err, "krax: --seed needs a value\n");
+    EXPECT_EQ(runWith({"--headless", "--mute"}).err, "krax: --mute is for play in windows, not --headless\n");
     EXPECT_EQ(runWith({"--headless", "--fast"}).err, "krax: unknown argument \"--fast\"; see krax --help\n");
 
     const Played played = runWith({"--headless", "--script", "/nonexistent/krax.script"});
@@ -363,7 +364,7 @@ TEST(CommandLine, AReplayIsCheckedBeforeAnyWindowOpens) {
 TEST(CommandLine, Help) {
     const Played played = runWith({"--help"});
     EXPECT_EQ(played.status, 0);
-    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n", 0), 0u);
+    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--mute] [--record FILE]\n", 0), 0u);
     EXPECT_EQ(runWith({"--scale", "5"}).status, 2);
 }
 

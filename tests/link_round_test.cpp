@@ -29,7 +29,7 @@ namespace {
 // A program of its own that runs script lines through the driver's commands.
 class Program {
 public:
-    Program() : box_(err_), session_{app, box_, out_, noShots_} {
+    Program() : box_(err_), session_{app, box_, out_, noShots_, hearing_} {
         app.setErrorStream(err_);
         app.setInputBoxHost(&box_);
         shell::setUpGame(app);
@@ -46,6 +46,7 @@ private:
     std::ostringstream out_, err_;
     shell::ScriptedInputBox box_;
     shell::ShotWriter noShots_;
+    sound::Hearing hearing_{app, true};
     shell::Session session_;
 };
 

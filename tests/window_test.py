@@ -180,6 +180,9 @@ class Session:
         self.env = dict(os.environ, DISPLAY=f":{display}")
         for name in ("WAYLAND_DISPLAY", "SDL_VIDEODRIVER"):
             self.env.pop(name, None)
+        # Sound into SDL's dummy device, as on a machine with a sound card; the player's
+        # own remembered choice left alone.
+        self.env.update(SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=os.path.join(workdir, "config"))
         # Under the sanitizers, the window system's libraries that SDL loads and unloads
         # leave blocks at exit whose frames no suppression can name; memory errors are
         # still caught. (Leak checking is on by default, so this holds unset too.)

@@ -8,7 +8,7 @@
 
 namespace shell {
 
-LinePlayer::LinePlayer() : inputBox_(err_), session_{app_, inputBox_, out_, noShots_} {
+LinePlayer::LinePlayer() : inputBox_(err_), session_{app_, inputBox_, out_, noShots_, hearing_} {
     app_.setErrorStream(err_);
     app_.setInputBoxHost(&inputBox_);
     setUpGame(app_);

@@ -45,6 +45,7 @@ private:
     ScriptedInputBox inputBox_;
     ShotWriter noShots_;
     rt::App app_;
+    sound::Hearing hearing_{app_, true};  // for the lines that check the sounds
     Session session_;
     std::vector<const rt::Timer*> timers_;
 };

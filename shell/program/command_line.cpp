@@ -2,6 +2,7 @@
 
 #include "shell/game_start.hpp"
 #include "shell/program/identity.hpp"
+#include "shell/program/sound_choice.hpp"
 #include "shell/live_input.hpp"
 #include "shell/values/numbers.hpp"
 #include "shell/platform_error.hpp"
@@ -11,6 +12,7 @@
 #include "shell/script/recorder.hpp"
 #include "shell/link/round_tape.hpp"
 #include "shell/program/script_source.hpp"
+#include "shell/sound/hearing.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -26,8 +28,8 @@ namespace shell {
 namespace {
 std::string usage() {
     return
-    "usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n"
-    "       krax --replay FILE [--speed N] [--scale N]\n"
+    "usage: krax [--scale N] [--seed N] [--every-tick] [--mute] [--record FILE]\n"
+    "       krax --replay FILE [--speed N] [--scale N] [--mute]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
     "       krax --link FILE [--site URL]\n"
     "       krax --version | --help\n"
@@ -44,6 +46,8 @@ std::string usage() {
     "                 site's address with the round in it, to play it in a browser\n"
     "  --site URL     with --link, the site the link points to (default " + std::string(kWebHome) + ")\n"
     "  --speed N      with --replay, play N times as fast, 0.25 to 8 (default 1)\n"
+    "  --mute         start with sound off; the M key turns it on and off, and the\n"
+    "                 game remembers the choice the player makes with it\n"
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
     "  --script FILE  read the script from FILE; without it, or with -, from standard input\n"
@@ -67,6 +71,7 @@ struct Options {
     bool version = false;
     bool headless = false;
     bool everyTick = false;
+    bool mute = false;
     std::optional<std::uint32_t> seed;
     std::optional<int> scale;
     std::string script = "-";
@@ -104,8 +109,9 @@ void checkTogether(const Options& options) {
     if (options.replay && (options.headless || options.record))
         throw BadArguments("--replay plays in windows, without --headless or --record");
     if (options.speed && !options.replay) throw BadArguments("--speed is for --replay");
+    if (options.mute && options.headless) throw BadArguments("--mute is for play in windows, not --headless");
     if (options.link && (options.headless || options.record || options.replay || options.seed || options.scale ||
-                         options.everyTick || options.script != "-"))
+                         options.everyTick || options.mute || options.script != "-"))
         throw BadArguments("--link prints a link and plays nothing: it goes with --site alone");
     if (options.site && !options.link) throw BadArguments("--site is for --link");
 }
@@ -122,6 +128,7 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--version") options.version = true;
         else if (arg == "--headless") options.headless = true;
         else if (arg == "--every-tick") options.everyTick = true;
+        else if (arg == "--mute") options.mute = true;
         else if (arg == "--seed") options.seed = seedFrom(value());
         else if (arg == "--script") options.script = value();
         else if (arg == "--scale") options.scale = scaleFrom(value());
@@ -154,9 +161,12 @@ int playHeadless(const Options& options, std::istream& in, std::ostream& out, st
     return playScript(app, script.stream(), out, err, shot, script.name());
 }
 
-int playWindowed(LiveInput& input, const Options& options, std::ostream& err, const Backends& backends) {
+// Sound starts off with --mute, else as the player last left it.
+int playWindowed(LiveInput& input, sound::Hearing& hearing, const Options& options, std::ostream& err,
+                 const Backends& backends) {
+    hearing.setMuted(options.mute || rememberedMute());
     try {
-        backends.windows(input, options.scale);
+        backends.windows(input, {options.scale, hearing, err});
     } catch (const PlatformError& e) {
         err << "krax: " << e.what() << '\n';
         return 1;
@@ -173,7 +183,7 @@ int replay(const Options& options, std::ostream& out, std::ostream& err, const B
     PacedScript script(app, source.stream(), out, err, source.name());
     if (script.status() != 0) return script.status();
     Replay replay(app, script, options.speed.value_or(1));
-    if (const int status = playWindowed(replay, options, err, backends)) return status;
+    if (const int status = playWindowed(replay, script.hearing(), options, err, backends)) return status;
     return script.status();
 }
 
@@ -201,9 +211,12 @@ int play(const Options& options, std::ostream& out, std::ostream& err, const Bac
     if (options.replay) return replay(options, out, err, backends);
     rt::App app;
     prepare(app, options, err);
+    // The player's own M is remembered; a replay's M is not.
+    sound::Hearing hearing(app, false);
+    hearing.setOnMuteKey([&err](bool muted) { rememberMute(muted, err); });
     if (!options.record) {
         LiveInput input(app);
-        return playWindowed(input, options, err, backends);
+        return playWindowed(input, hearing, options, err, backends);
     }
     errno = 0;
     std::ofstream file(*options.record);
@@ -213,7 +226,7 @@ int play(const Options& options, std::ostream& out, std::ostream& err, const Bac
         return 2;
     }
     Recorder recorder(app, file, err, *options.record);
-    return playWindowed(recorder, options, err, backends);
+    return playWindowed(recorder, hearing, options, err, backends);
 }
 }  // namespace
 

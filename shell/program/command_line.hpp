@@ -15,6 +15,7 @@ namespace shell {
 //   [--scale N] [--seed N] [--record FILE]  plays in windows, writing the session to
 //                                           FILE as a script if asked
 //   --replay FILE [--speed N] [--scale N]   plays a script in windows at its own pace
+//   --mute                                  with either: sound starts off
 //   --every-tick                            with any of these: every timer tick runs,
 //                                           also of timers with nothing to do
 //   --link FILE [--site URL]                prints the link to the round FILE plays

@@ -3,6 +3,7 @@
 #include "shell/backend.hpp"
 #include "shell/game_start.hpp"
 #include "shell/live_input.hpp"
+#include "shell/sdl/audio_out.hpp"
 #include "shell/sdl/form_window.hpp"
 #include "shell/sdl/input_box_window.hpp"
 #include "shell/real_clock.hpp"
@@ -10,6 +11,7 @@
 #include "shell/sdl/sdl_keys.hpp"
 #include "shell/sdl/x11_quirks.hpp"
 #include "shell/sdl/sdl_library.hpp"
+#include "shell/sound/hearing.hpp"
 #include "shell/window_set.hpp"
 
 #include <SDL.h>
@@ -38,21 +40,25 @@ int shiftState() {
 
 class Desktop {
 public:
-    Desktop(LiveInput& input, int scale)
+    Desktop(LiveInput& input, int scale, const WindowOptions& options)
         : input_(input),
           app_(input.app()),
+          hearing_(options.hearing),
+          audio_(options.err),
           inputBox_(clock_, pictures_, fonts_, scale),
           windows_([this, scale](rt::Form& form) {
               usePointer(form.layout().pointer, scale);
               return std::make_unique<FormWindow>(form, scale, pictures_, fonts_);
           }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
+        hearing_.setSink([this](sound::Effect effect) { audio_.play(bank_.samples(effect)); });
         hearDestroyedWindows();
         // Typed characters come as text. SDL turns text on by itself only where it finds
         // a keyboard as it starts, which a Wayland seat may give only later.
         SDL_StartTextInput();
     }
     ~Desktop() {
+        hearing_.setSink({});
         app_.setInputBoxHost(nullptr);
         windows_.clear();
         if (cursor_) SDL_FreeCursor(cursor_);
@@ -71,6 +77,7 @@ public:
                 sayXErrors();
             }
             input_.catchUp(clock_.now());
+            audio_.closeIfSilent();
         }
         sayXErrors();
     }
@@ -89,8 +96,11 @@ private:
         pointer_ = name;
     }
 
+    // Until the next tick, or the moment the silent audio device is due to close.
     int sleepTime() const {
-        return int(std::min<rt::Millis>(until(input_.nextWake(), clock_.now()).value_or(kLongestSleep), kLongestSleep));
+        rt::Millis sleep = until(input_.nextWake(), clock_.now()).value_or(kLongestSleep);
+        if (const auto close = audio_.untilClose()) sleep = std::min(sleep, *close);
+        return int(std::min<rt::Millis>(sleep, kLongestSleep));
     }
 
     FormWindow* windowWithId(Uint32 id) const {
@@ -167,6 +177,9 @@ private:
 
     LiveInput& input_;
     rt::App& app_;
+    sound::Hearing& hearing_;
+    const sound::Bank bank_;  // every effect, made once as the session starts
+    AudioOut audio_;
     RealClock clock_;
     PictureStore pictures_;
     Fonts fonts_;
@@ -178,9 +191,9 @@ private:
 
 }  // namespace
 
-void playInWindows(LiveInput& input, std::optional<int> scale) {
+void playInWindows(LiveInput& input, const WindowOptions& options) {
     SdlLibrary library(true);
-    Desktop desktop(input, scale ? *scale : scaleOfDesktop());
+    Desktop desktop(input, options.scale ? *options.scale : scaleOfDesktop(), options);
     openGame(input.app());  // the clock's time 0
     desktop.run();
     input.ended();

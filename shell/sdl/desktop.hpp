@@ -8,20 +8,21 @@
 //                 replay's answer as if typed
 //   wake-up       sleeps in SDL_WaitEventTimeout until LiveInput::nextWake() or input,
 //                 then catchUp at the real clock's time
+//   sound         what the hearing names, mixed into SDL's own audio, opened for the
+//                 first sound and closed again in silence (audio_out.hpp)
 //   recording and replay: through LiveInput (shell/script/recorder.hpp, replay.hpp)
 //   screenshots   a screen drawn off screen into a PNG (screenshot.hpp), for `shot`
 #pragma once
 
+#include "shell/backend.hpp"
 #include "shell/live_input.hpp"
-
-#include <optional>
 
 namespace shell {
 
 // Opens the first screen of `input`'s app and plays while `input` is playing, feeding
-// the app through `input`. `scale`: window pixels per screen pixel; without one, the
-// desktop's own (see shell/sdl/window_scale.hpp). Throws PlatformError when there is no
-// display or a window cannot be made.
-void playInWindows(LiveInput& input, std::optional<int> scale);
+// the app through `input` and playing what the options' hearing hears. Without a
+// scale, the desktop's own (see shell/sdl/window_scale.hpp). Throws PlatformError when
+// there is no display or a window cannot be made.
+void playInWindows(LiveInput& input, const WindowOptions& options);
 
 }  // namespace shell

@@ -1,9 +1,9 @@
 // What the page's own scripts (krax_library.js, fit_library.js, touch_library.js,
-// input_box_library.js) do for the web backend: the window elements and their fit to
-// the page, drawing on their canvases, fingers, the input box and the page's last
-// word. Sizes and positions
-// are in pixels of the client area (one per 15 twips) unless they say otherwise; the
-// desk's scale and the display's density turn them into the canvas's device pixels.
+// input_box_library.js, sound_library.js) do for the web backend: the window elements
+// and their fit to the page, drawing on their canvases, fingers, the input box, sound
+// and the page's last word. Sizes and positions are in pixels of the client area (one
+// per 15 twips) unless they say otherwise; the desk's scale and the display's density
+// turn them into the canvas's device pixels.
 #pragma once
 
 extern "C" {
@@ -49,4 +49,14 @@ void kraxShowAnswer(const char* title, const char* prompt, const char* answer, b
 
 // No screen is loaded any more: the page says so and offers to start again.
 void kraxEnded();
+
+// Sound (sound_library.js). An effect's samples, 16-bit mono at the synthesizer's
+// rate, made into an audio buffer of the page's under the effect's number and name.
+void kraxSoundLoad(int effect, const char* name, const short* samples, int count);
+// Starts an effect's buffer; nothing before the player's first touch, click or key.
+void kraxSoundPlay(int effect);
+// Whether the player left sound off, as the page's storage remembers.
+bool kraxSoundRemembered();
+// Shows the choice on the speaker control, and keeps it in the storage if `remember`.
+void kraxSoundShow(bool muted, bool remember);
 }

@@ -63,6 +63,7 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 Page::Page(LiveInput& input)
     : input_(input),
       app_(input.app()),
+      sound_(app_),
       inputBox_(clock_, [this] { wake(); }),
       fingers_(screens::Form2.clientHeight / 4),
       windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {

@@ -8,6 +8,8 @@
 //                 Emscripten's HTML5 API, fed to the game through a LiveInput
 //   input box     the browser's prompt; a replay's answers in a box of the page's own
 //                 (page_input_box.hpp)
+//   sound         what the hearing names, played by Web Audio from buffers made once
+//                 (page_sound.hpp); the speaker control and M turn it off and on
 //   wake-up       one timeout to LiveInput::nextWake(), none while nothing is due;
 //                 each wake-up catches up ahead, taking the pollers along
 //   recording,    whatever the LiveInput does: a recorder or a replay can stand
@@ -19,6 +21,7 @@
 #include "shell/web/desk_fit.hpp"
 #include "shell/web/fingers.hpp"
 #include "shell/web/page_input_box.hpp"
+#include "shell/web/page_sound.hpp"
 #include "shell/web/page_window.hpp"
 #include "shell/window_set.hpp"
 
@@ -57,6 +60,7 @@ private:
 
     LiveInput& input_;
     rt::App& app_;
+    PageSound sound_;
     RealClock clock_;
     PageInputBox inputBox_;
     DeskFit fit_;

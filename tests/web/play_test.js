@@ -64,11 +64,12 @@ function nativeShot(script, form) {
   return url;
 }
 
-// At one CSS pixel per pixel of the client area: the page is made as big as the window.
+// At one CSS pixel per pixel of the client area: the page is made as tall as the window,
+// and wide enough for the page's controls in the corners beside it.
 async function looksLikeNative(player, form, script) {
   const viewport = player.page.viewport();
   const client = await player.client(form);
-  await player.page.setViewport({ width: client.width + 8, height: client.height + 34, deviceScaleFactor: 1 });
+  await player.page.setViewport({ width: client.width + 8 + 2 * 64, height: client.height + 34, deviceScaleFactor: 1 });
   await sleep(100);
   const shot = await (await player.canvas(form)).screenshot({ encoding: 'base64' });
   await player.page.setViewport(viewport);
@@ -89,6 +90,7 @@ async function play(page, address) {
   await player.clickControl('Form1', 'Image5');  // START
   await player.waitFor('App.ActiveForm', 'Form2');
   check(!(await page.$('[data-form="Form1"]')), 'the menu window stays in the page after START');
+  await player.expectSounds(['click'], 'START, the first click, makes the page\'s audio and clicks');
 
   // The bare ground, before the first target can come up: a carrot and a second.
   await player.clickAt('Form2', 3000, 7800);
@@ -96,9 +98,24 @@ async function play(page, address) {
   // The shot's second, and on a slow machine the round clock's first tick as well.
   const afterShot = Number(await player.print('Form2.intTimeLeft'));
   check(afterShot === 59 || afterShot === 58, `a shot on the bare ground left ${afterShot} seconds`);
+  await player.expectSounds(['click', 'throw'], 'a shot at the ground throws');
 
+  const heardBefore = (await page.evaluate(() => window.krax.sounds())).length;
   await player.hitAPig();
   await player.expect('Form2.lblHits.Caption', 'Hits: 1');
+  const sounds = await page.evaluate(() => window.krax.sounds());
+  check(sounds[sounds.length - 1] === 'pig' && sounds.slice(heardBefore).filter((s) => s === 'pig').length === 1,
+    `a hit on a pig starts the pig's sound once: ${sounds.slice(heardBefore)}`);
+
+  // Off with the speaker control, on again with M; the page's storage keeps the choice.
+  await page.click('#sound');
+  check(await page.$eval('#sound', (b) => b.getAttribute('aria-pressed')) === 'true', 'the speaker control shows sound off');
+  await player.clickAt('Form2', 3000, 7800);
+  await player.expectSounds(sounds, 'with sound off, a shot starts no sound');
+  check(await page.evaluate(() => localStorage.getItem('krax-sound')) === 'off', 'the page remembers sound off');
+  await page.keyboard.press('m');
+  check(await page.$eval('#sound', (b) => b.getAttribute('aria-pressed')) === 'false', 'M turns sound on again');
+  check(await page.evaluate(() => localStorage.getItem('krax-sound')) === 'on', 'the page remembers sound on');
 
   await page.keyboard.press('r');
   await player.expect('Form2.intBullets', '6');

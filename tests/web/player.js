@@ -26,6 +26,12 @@ class Player {
     check(actual === wanted, `expected ${pathText} = ${wanted}, got ${actual}`);
   }
 
+  // The sounds the page has started so far, by name.
+  async expectSounds(wanted, what) {
+    const started = await this.page.evaluate(() => window.krax.sounds());
+    check(JSON.stringify(started) === JSON.stringify(wanted), `${what}: the page started ${started}`);
+  }
+
   // Waits until PATH reads WANTED, for at most `ms` of real time.
   async waitFor(pathText, wanted, ms = 5000) {
     for (const end = Date.now() + ms; Date.now() < end; await sleep(20))

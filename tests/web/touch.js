@@ -23,8 +23,10 @@ async function checkFit(player, form, what) {
     const canvas = element.querySelector('canvas');
     const shown = canvas.getBoundingClientRect();
     const root = document.documentElement;
+    const controls = document.getElementById('controls').getBoundingClientRect();
     return {
       box: [box.left, box.top, box.right, box.bottom], screen: [root.clientWidth, root.clientHeight],
+      controls: [controls.left, controls.top, controls.right, controls.bottom],
       scroll: [root.scrollWidth, root.scrollHeight], zoom: visualViewport.scale, density: devicePixelRatio,
       pixels: [canvas.width, canvas.height], css: [shown.width, shown.height],
     };
@@ -38,6 +40,9 @@ async function checkFit(player, form, what) {
   check(fit.scroll[0] <= width && fit.scroll[1] <= height, `${what}: the page scrolls (${fit.scroll.join('x')})`);
   check(left >= 0 && top >= 0 && right <= width + 0.01 && bottom <= height + 0.01, `${what}: ${form} is not seen whole`);
   check(filled >= 0.8, `${what}: ${form} fills only ${(filled * 100).toFixed(1)}% of the screen`);
+  const [cLeft, cTop, cRight, cBottom] = fit.controls;
+  check(cLeft >= right || cRight <= left || cTop >= bottom || cBottom <= top,
+    `${what}: the page's controls lie over ${form}'s window`);
   check(fit.pixels[0] === Math.round(fit.css[0] * fit.density) && fit.pixels[1] === Math.round(fit.css[1] * fit.density),
     `${what}: ${form} is not drawn at the display's density`);
 }
@@ -132,7 +137,9 @@ async function playOn(openPage, address, what, device) {
   await shootOnTouchDown(player, what);
   await twoFingers(player, what);
   await player.hitAPig();
-  console.log(`${what}: a tap on a pig hit it`);
+  const sounds = await page.evaluate(() => window.krax.sounds());
+  check(sounds[0] === 'click' && sounds[sounds.length - 1] === 'pig', `${what}: the taps started ${sounds}`);
+  console.log(`${what}: a tap on a pig hit it, and the page started its sound`);
   await swipeUp(player, what);
   if (!device.isLandscape) await turn(player, what);
   await page.close();
