@@ -259,7 +259,7 @@ class Session:
     def check_window(self, wid, caption, width, height, framed=True):
         name, x, y, w, h = self.shown(wid)
         label = caption or "the reload screen"
-        check((name, w, h) == (caption, width * SCALE, height * SCALE),
+        check((name, w, h) == (caption, width * self.scale, height * self.scale),
               f'"{label}" has its caption and a client area of {w}x{h}')
         check((x, y) == ((SCREEN_W - w) // 2, (SCREEN_H - h) // 2), f'"{label}" is centred at {x},{y}')
         hints = self.prop(wid, "WM_NORMAL_HINTS")
