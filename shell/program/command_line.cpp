@@ -198,7 +198,7 @@ int play(const Options& options, std::ostream& out, std::ostream& err, const Bac
             << (errno ? std::generic_category().message(errno) : "cannot open it") << '\n';
         return 2;
     }
-    Recorder recorder(app, file, err, *options.record);
+    Recorder recorder(app, {&file, *options.record, nullptr}, err);
     return playWindowed(recorder, options, err, backends);
 }
 }  // namespace

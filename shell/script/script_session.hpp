@@ -16,6 +16,7 @@ struct Session {
     ScriptedInputBox& inputBox;
     std::ostream& out;  // print and dump
     const ShotWriter& shot;
+    bool fresh = true;  // no line but `seed` and `every-tick` has played yet
 };
 
 // The words of one line, the command first.
