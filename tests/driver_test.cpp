@@ -349,7 +349,7 @@ TEST(CommandLine, AReplayIsCheckedBeforeAnyWindowOpens) {
 TEST(CommandLine, Help) {
     const Played played = runWith({"--help"});
     EXPECT_EQ(played.status, 0);
-    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n", 0), 0u);
+    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE] [--keep-rounds N]\n", 0), 0u);
     EXPECT_EQ(runWith({"--scale", "5"}).status, 2);
 }
 

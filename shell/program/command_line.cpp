@@ -9,12 +9,17 @@
 #include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
 #include "shell/script/recorder.hpp"
+#include "shell/program/script_source.hpp"
+#include "shell/rounds/round_folder.hpp"
+#include "shell/rounds/round_keeper.hpp"
+#include "shell/rounds/round_names.hpp"
 
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -25,19 +30,23 @@ namespace shell {
 
 namespace {
 constexpr std::string_view kUsage =
-    "usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE]\n"
+    "usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE] [--keep-rounds N]\n"
     "       krax --replay FILE [--speed N] [--scale N]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
-    "       krax --version | --help\n"
-    "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
-    "on a virtual clock.\n"
+    "       krax --rounds | --version | --help\n"
+    "Plays KRAX in windows, keeping every round; with --headless, plays a scenario script\n"
+    "without a window, on a virtual clock. FILE may also be last or a kept round's number.\n"
     "  --scale N      draw N window pixels per screen pixel, 1 to 4; without it, the\n"
     "                 desktop's own scale (Xft.dpi, else GDK_SCALE; on Wayland the\n"
     "                 display's own density), lowered until the game screen fits\n"
     "  --record FILE  write the session in windows to FILE as a scenario script that\n"
     "                 krax --headless --script FILE plays again exactly\n"
     "  --replay FILE  play a recording, or any scenario script, in the windows at its\n"
-    "                 own pace; the close box stops it\n"
+    "                 own pace; the close box stops it (--replay last: the last round)\n"
+    "  --rounds       list the kept rounds, newest first: number, date and time, hits,\n"
+    "                 length\n"
+    "  --keep-rounds N  keep the last N rounds (default 100) and the 10 best; 0 keeps\n"
+    "                 none\n"
     "  --speed N      with --replay, play N times as fast, 0.25 to 8 (default 1)\n"
     "  --headless     run a scenario script without a window\n"
     "  --seed N       seed the random sequence with N, 0 to 4294967295, instead of the clock\n"
@@ -67,7 +76,13 @@ struct Options {
     std::optional<std::string> record;
     std::optional<std::string> replay;
     std::optional<double> speed;
+    bool rounds = false;
+    std::optional<std::size_t> keepRounds;
 };
+
+// Rounds kept when --keep-rounds does not say.
+constexpr std::size_t kNewestKept = 100;
+constexpr std::int64_t kMostKept = 100000;
 
 std::uint32_t seedFrom(std::string_view text) {
     const auto n = wholeNumber(text);
@@ -89,12 +104,24 @@ double speedFrom(std::string_view text) {
     return *speed;
 }
 
+std::size_t keepFrom(std::string_view text) {
+    const auto n = wholeNumber(text);
+    if (!n || *n < 0 || *n > kMostKept)
+        throw BadArguments("--keep-rounds takes a whole number from 0 to " + std::to_string(kMostKept) + ", not \"" +
+                           std::string(text) + "\"");
+    return std::size_t(*n);
+}
+
 // Options that do not go together.
 void checkTogether(const Options& options) {
     if (options.headless && options.record) throw BadArguments("--record is for play in windows, not --headless");
     if (options.replay && (options.headless || options.record))
         throw BadArguments("--replay plays in windows, without --headless or --record");
     if (options.speed && !options.replay) throw BadArguments("--speed is for --replay");
+    if (options.keepRounds && (options.headless || options.replay))
+        throw BadArguments("--keep-rounds is for play in windows: a replay or --headless keeps no round");
+    if (options.rounds && (options.headless || options.replay || options.record || options.keepRounds))
+        throw BadArguments("--rounds lists the kept rounds and does nothing else");
 }
 
 Options parse(std::span<const std::string_view> args) {
@@ -115,27 +142,12 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--record") options.record = value();
         else if (arg == "--replay") options.replay = value();
         else if (arg == "--speed") options.speed = speedFrom(value());
+        else if (arg == "--rounds") options.rounds = true;
+        else if (arg == "--keep-rounds") options.keepRounds = keepFrom(value());
         else throw BadArguments("unknown argument \"" + std::string(arg) + "\"; see krax --help");
     }
     checkTogether(options);
     return options;
-}
-
-// Opens the script file: empty text, or the reason it cannot be read.
-std::string openScript(const std::string& path, std::ifstream& file) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return std::generic_category().message(EISDIR);
-    errno = 0;
-    file.open(path);
-    if (file) return {};
-    return errno ? std::generic_category().message(errno) : "cannot open it";
-}
-
-// Opens a script file; false, with one line on `err`, where it cannot be read.
-bool openScriptFile(const std::string& path, std::ifstream& file, std::ostream& err) {
-    const std::string reason = openScript(path, file);
-    if (!reason.empty()) err << "krax: cannot read script " << path << ": " << reason << '\n';
-    return reason.empty();
 }
 
 // The game's screens, before the first one opens.
@@ -147,13 +159,12 @@ void prepare(rt::App& app, const Options& options, std::ostream& err) {
 
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
                  const ShotWriter& shot) {
-    std::ifstream file;
-    if (options.script != "-" && !openScriptFile(options.script, file, err)) return 2;
+    const auto script = openScriptSource(options.script, in, err);
+    if (!script) return 2;
     rt::App app;
     prepare(app, options, err);
     openGame(app);
-    if (options.script == "-") return playScript(app, in, out, err, shot, "standard input");
-    return playScript(app, file, out, err, shot, "script " + options.script);
+    return playScript(app, *script->stream, out, err, shot, script->name);
 }
 
 int playWindowed(LiveInput& input, const Options& options, std::ostream& err, const Backends& backends) {
@@ -167,39 +178,73 @@ int playWindowed(LiveInput& input, const Options& options, std::ostream& err, co
 }
 
 // The script is read whole and checked before the windows open.
-int replay(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
-    std::ifstream file;
-    if (!openScriptFile(*options.replay, file, err)) return 2;
+int replay(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const Backends& backends) {
+    const auto source = openScriptSource(*options.replay, in, err);
+    if (!source) return 2;
     rt::App app;
     prepare(app, options, err);
-    PacedScript script(app, file, out, err, "script " + *options.replay);
+    PacedScript script(app, *source->stream, out, err, source->name);
     if (script.status() != 0) return script.status();
     Replay replay(app, script, options.speed.value_or(1));
     if (const int status = playWindowed(replay, options, err, backends)) return status;
     return script.status();
 }
 
-int play(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
+// The keeper of this session's rounds; nullptr where none are kept.
+std::unique_ptr<RoundKeeper> keeper(const Options& options, std::ostream& err) {
+    const std::size_t newest = options.keepRounds.value_or(kNewestKept);
+    if (newest == 0) return nullptr;
+    const auto folder = roundsFolder();
+    if (!folder) {
+        err << "krax: rounds are not kept: " << kNoRoundsFolder << '\n';
+        return nullptr;
+    }
+    return std::make_unique<RoundKeeper>(*folder, newest, err);
+}
+
+// Live play: recorded where --record asks, every round kept unless --keep-rounds 0.
+int playLive(const Options& options, std::ostream& err, const Backends& backends) {
+    std::ofstream file;
+    if (options.record) {
+        errno = 0;
+        file.open(*options.record);
+        if (!file) {
+            err << "krax: cannot write the recording " << *options.record << ": "
+                << (errno ? std::generic_category().message(errno) : "cannot open it") << '\n';
+            return 2;
+        }
+    }
+    rt::App app;
+    prepare(app, options, err);
+    const std::unique_ptr<RoundKeeper> rounds = keeper(options, err);
+    if (!options.record && !rounds) {
+        LiveInput input(app);
+        return playWindowed(input, options, err, backends);
+    }
+    Recorder recorder(app, {options.record ? &file : nullptr, options.record.value_or(""), rounds.get()}, err);
+    const int status = playWindowed(recorder, options, err, backends);
+    if (rounds) rounds->tidy();
+    return status;
+}
+
+int play(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const Backends& backends) {
     if (!backends.windows) {
         err << "krax: this build has no windows; use --headless\n";
         return 1;
     }
-    if (options.replay) return replay(options, out, err, backends);
-    rt::App app;
-    prepare(app, options, err);
-    if (!options.record) {
-        LiveInput input(app);
-        return playWindowed(input, options, err, backends);
-    }
-    errno = 0;
-    std::ofstream file(*options.record);
-    if (!file) {
-        err << "krax: cannot write the recording " << *options.record << ": "
-            << (errno ? std::generic_category().message(errno) : "cannot open it") << '\n';
+    if (options.replay) return replay(options, in, out, err, backends);
+    return playLive(options, err, backends);
+}
+
+int listKeptRounds(std::ostream& out, std::ostream& err) {
+    const auto folder = roundsFolder();
+    if (!folder) {
+        err << "krax: no rounds are kept: " << kNoRoundsFolder << '\n';
         return 2;
     }
-    Recorder recorder(app, {&file, *options.record, nullptr}, err);
-    return playWindowed(recorder, options, err, backends);
+    RoundFolder rounds(*folder, err);
+    listRounds(rounds.rounds(), out);
+    return 0;
 }
 }  // namespace
 
@@ -220,7 +265,8 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         out << "krax " << kVersion << '\n';
         return 0;
     }
-    if (!options.headless) return play(options, out, err, backends);
+    if (options.rounds) return listKeptRounds(out, err);
+    if (!options.headless) return play(options, in, out, err, backends);
     return playHeadless(options, in, out, err, backends.shot);
 }
 
