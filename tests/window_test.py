@@ -178,6 +178,9 @@ class Session:
         self.env = dict(os.environ, DISPLAY=f":{display}")
         for name in ("WAYLAND_DISPLAY", "SDL_VIDEODRIVER"):
             self.env.pop(name, None)
+        # The rounds the game keeps go to a folder of the test's own, not the player's.
+        self.state_home = os.path.join(workdir, "state")
+        self.env["XDG_STATE_HOME"] = self.state_home
         # Under the sanitizers, the window system's libraries that SDL loads and unloads
         # leave blocks at exit whose frames no suppression can name; memory errors are
         # still caught. (Leak checking is on by default, so this holds unset too.)
