@@ -105,9 +105,12 @@ std::optional<KeptRound> readKeptRound(const std::filesystem::path& file, std::u
     }
     std::error_code error;
     const auto written = std::filesystem::last_write_time(file, error);
+    // The file system's clock as the system's, by their difference now: every C++
+    // library has that, not every one has file_clock::to_sys.
     if (!error)
-        round.written = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-            std::chrono::file_clock::to_sys(written));
+        round.written = std::chrono::system_clock::now() +
+                        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                            written - std::filesystem::file_time_type::clock::now());
     return round;
 }
 
