@@ -18,44 +18,14 @@ import tempfile
 import sys
 import time
 
+from x_session import START_BUTTON, counters, free_display, menu_window
+
 BUILD = sys.argv[1] if len(sys.argv) > 1 else "build"
 SECONDS = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
 KRAX = os.path.join(BUILD, "bin", "krax")
 BARE = os.path.join(BUILD, "bin", "krax_bare_window")
 FIRST_FRAME = os.path.abspath(os.path.join(BUILD, "bench", "libkrax_first_frame.so"))
 SCREEN = (1280, 1024)
-START_BUTTON = (351, 343)  # the centre of START on the menu, in pixels at scale 1
-
-
-def free_display():
-    for n in range(90, 130):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return f":{n}"
-    sys.exit("window_bench: no free display number")
-
-
-def counters(pid):
-    """Nanoseconds of CPU of all threads, and the voluntary context switches (wake-ups
-    after a wait) of the main thread and of all threads."""
-    cpu = main = every = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                cpu += int(f.read().split()[0])
-            with open(f"/proc/{pid}/task/{task}/status") as f:
-                switches = sum(int(line.split()[1]) for line in f if line.startswith("voluntary_ctxt_switches"))
-        except FileNotFoundError:
-            continue  # a thread that ended meanwhile
-        every += switches
-        if task == str(pid):
-            main = switches
-    return cpu, main, every
-
-
-def menu_window(env):
-    out = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "KRAX 1.0"],
-                         env=env, capture_output=True, text=True, timeout=20).stdout.split()
-    return out[0]
 
 
 def measure(env, args, play_round):

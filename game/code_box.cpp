@@ -6,10 +6,6 @@
 
 namespace game {
 
-namespace {
-constexpr int kKeyUp = 38;
-}
-
 void Form2::Form_KeyUp(int keyCode, int) {
     struct Code {
         std::string_view text;
@@ -21,7 +17,7 @@ void Form2::Form_KeyUp(int keyCode, int) {
         {"Fig", &Form2::closeGameScreen},
         {"Cobra", &Form2::freezeRound},
     };
-    if (keyCode == kKeyUp) strCode = app().InputBox("Enter in the code", "Backdoor");
+    if (keyCode == rt::kKeyUp) strCode = app().InputBox("Enter in the code", "Backdoor");
     for (const Code& code : kCodes) {
         if (strCode.get() != code.text) continue;
         (this->*code.effect)();

@@ -3,11 +3,6 @@
 
 namespace game {
 
-namespace {
-constexpr int kKeyR = 82;
-constexpr int kKeyLowerR = 114;
-}  // namespace
-
 void Form2::Form_MouseDown(int button, int, rt::Single, rt::Single) {
     if (button == rt::kLeftButton) intBullets = intBullets - 1;
 }
@@ -35,7 +30,7 @@ void Form2::Form_MouseMove(int, int, rt::Single x, rt::Single) {
 }
 
 void Form2::Form_KeyPress(int keyAscii) {
-    if (keyAscii == kKeyR || keyAscii == kKeyLowerR) intBullets = 6;
+    if (keyAscii == rt::kCharR || keyAscii == rt::kCharLowerR) intBullets = 6;
 }
 
 void Form2::tmrBullets_Timer() {

@@ -12,12 +12,17 @@ namespace rt {
 class App::EventScope {
 public:
     explicit EventScope(App& app) : app_(app) {
-        if (app_.depth_++ == 0) app_.changes_.begin();
+        if (app_.depth_++ != 0) return;
+        app_.changes_.begin();
+        if (app_.listener_) app_.listener_->eventBegins(app_);
     }
     ~EventScope() {
         if (--app_.depth_ != 0) return;
         app_.changes_.end();
         app_.endIfIdle();
+        if (!app_.listener_) return;
+        app_.listener_->eventEnded(app_, app_.ran_);
+        app_.ran_.clear();
     }
     EventScope(const EventScope&) = delete;
     EventScope& operator=(const EventScope&) = delete;
@@ -51,6 +56,12 @@ Form& App::form(std::string_view name) {
         return *d.instance;
     }
     throw std::logic_error("no screen named " + std::string(name));
+}
+
+const Form* App::made(std::string_view name) const {
+    for (const auto& d : definitions_)
+        if (d.name == name) return d.instance.get();
+    return nullptr;
 }
 
 void App::start(std::string_view first) {
@@ -123,6 +134,11 @@ std::optional<Millis> App::nextTick() const {
     return next;
 }
 
+bool App::sleeps(const Timer& timer) const {
+    const auto s = std::find_if(timers_.begin(), timers_.end(), [&](const Scheduled& t) { return t.timer == &timer; });
+    return s != timers_.end() && asleep(*s);
+}
+
 // --- input ---
 
 bool App::accepts(const Form& form) const {
@@ -165,6 +181,7 @@ void App::keyPress(int keyAscii) {
 }
 
 void App::keyUp(int keyCode, int shift) {
+    if (running_ && listener_) listener_->keyReleased(keyCode);
     if (!active_ || !accepts(*active_)) return;
     EventScope scope(*this);
     Form& form = *active_;
@@ -242,6 +259,7 @@ std::string App::InputBox(std::string_view prompt, std::string_view title) {
 void App::handle(const Form& form, std::string_view owner, std::string_view event,
                  const std::function<void()>& body) {
     if (!body) return;
+    if (listener_) ran_.push_back({&form, owner, event});
     try {
         body();
     } catch (const Error& e) {

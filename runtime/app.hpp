@@ -15,6 +15,7 @@
 
 #include "runtime/changes.hpp"
 #include "runtime/controls.hpp"
+#include "runtime/event_report.hpp"
 #include "runtime/form.hpp"
 #include "runtime/input_box.hpp"
 #include "runtime/random.hpp"
@@ -42,6 +43,8 @@ public:
     // Screens: define them once; form() makes the default instance on first use.
     void define(std::string name, Factory factory);
     Form& form(std::string_view name);
+    // The screen's instance if it has been made, without making it.
+    const Form* made(std::string_view name) const;
     bool defines(std::string_view name) const;
     std::vector<std::string> formNames() const;
     // Loads and shows the first screen at the current time.
@@ -61,6 +64,8 @@ public:
     void catchUp(Millis now);
     // The moment of the next tick, or nullopt when no timer runs (or all of them sleep).
     std::optional<Millis> nextTick() const;
+    // Whether the timer sleeps now, for tools that compare two runs of the game.
+    bool sleeps(const Timer& timer) const;
 
     // Every write to the program's state goes through here; changes().count() grows
     // when anything changed (a backend may compare counts to see whether it did).
@@ -70,6 +75,8 @@ public:
     // same game.
     void setQuietTimersSleep(bool on) { quietTimersSleep_ = on; }
     bool quietTimersSleep() const { return quietTimersSleep_; }
+    // Who hears what each event did (nullptr: no one).
+    void setEventListener(EventListener* listener) { listener_ = listener; }
     // How many timer handlers have run so far, for benchmarks and tests.
     std::uint64_t handlerRuns() const { return handlerRuns_; }
 
@@ -162,6 +169,8 @@ private:
     std::uint32_t lastSeed_ = 0;
     InputBoxHost* inputBox_ = nullptr;
     std::ostream* err_;
+    EventListener* listener_ = nullptr;
+    std::vector<HandlerRun> ran_;  // in the event under way, for the listener
 };
 
 }  // namespace rt

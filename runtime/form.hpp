@@ -27,6 +27,23 @@ constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
 constexpr int kMiddleButton = 4;
 
+// Key codes as KeyDown and KeyUp report them.
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyTab = 9;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyEscape = 27;
+constexpr int kKeySpace = 32;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+constexpr int kKeyR = 82;
+
+// Characters as KeyPress reports them: the keys above that type one type their own key
+// code (Backspace 8, Enter 13, Escape 27, Space 32); a letter types its ASCII code.
+constexpr int kCharR = 'R';
+constexpr int kCharLowerR = 'r';
+
 // The bits of an event's Shift argument.
 constexpr int kShiftMask = 1;
 constexpr int kCtrlMask = 2;

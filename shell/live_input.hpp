@@ -1,7 +1,8 @@
 // What a window session feeds the game: the real clock's time and the window
-// system's input. Each goes on to the app; a recorder of the session writes each
-// down as well, so that the scenario driver can play it again, and a replay feeds the
-// game from a script instead, at the script's pace.
+// system's input, from the desktop's windows or the page's. Each goes on to the app; a
+// recorder of the session writes each down as well, so that the scenario driver can
+// play it again, and a replay feeds the game from a script instead, at the script's
+// pace.
 #pragma once
 
 #include "runtime/app.hpp"
@@ -23,9 +24,23 @@ public:
 
     // Whether the session goes on; the windows close when it does not.
     virtual bool playing() const { return app_.Running(); }
-    // The real clock's time by which catchUp is wanted next; nullopt for none.
+    // The real clock's time by which catchUp is wanted next, later than any time it
+    // has been given; nullopt for none.
     virtual std::optional<rt::Millis> nextWake() const { return app_.nextTick(); }
     virtual void catchUp(rt::Millis now) { app_.catchUp(now); }
+    // catchUp(now), then on through every wake-up wanted within `lead` ms after `now`,
+    // each a catchUp at its own moment, so that a recorder writes each down when its
+    // ticks ran and a replay plays its script that far. A change wakes the pollers one
+    // short period later; with a lead of that period they join the wake-up of the
+    // change instead of costing one of their own, where each wake-up is dear. The
+    // game's clock then runs at most `lead` ms ahead of the real one. A wake-up wanted
+    // no later than the last one given ends it rather than spin.
+    void catchUpAhead(rt::Millis now, rt::Millis lead) {
+        catchUp(now);
+        rt::Millis reached = now;
+        for (auto next = nextWake(); playing() && next && *next > reached && *next <= now + lead; next = nextWake())
+            catchUp(reached = *next);
+    }
     virtual void mouseDown(rt::Form& form, rt::Single x, rt::Single y, int button, int shift) {
         app_.mouseDown(form, x, y, button, shift);
     }

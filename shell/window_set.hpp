@@ -55,6 +55,13 @@ public:
         moveLast(form);
     }
 
+    // The window of this screen is gone (the window system lost it): the next follow()
+    // makes it again if the screen is still shown, and raises the active one.
+    void forget(const rt::Form& form) {
+        std::erase_if(windows_, [&](const auto& w) { return &w->form() == &form; });
+        front_ = nullptr;
+    }
+
     Window* windowOf(const rt::Form& form) const {
         return find([&](const Window& w) { return &w.form() == &form; });
     }

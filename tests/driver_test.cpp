@@ -180,6 +180,20 @@ TEST(Driver, QuotedWordsHoldSpacesAndEscapes) {
     EXPECT_EQ(played.out, "Form2.strCode = \"say \\\"hi\\\" \\\\ bye\"\n");
 }
 
+// Windows paths as the scenario reference writes them: a quoted backslash must be
+// doubled or turned into a slash, a bare word keeps its backslashes.
+TEST(Driver, WindowsPathsInWords) {
+    EXPECT_EQ(shell::splitWords(R"(shot Form1 "C:\\Users\\Ann\\My Pictures\\a.png")")[2].text,
+              R"(C:\Users\Ann\My Pictures\a.png)");
+    EXPECT_EQ(shell::splitWords(R"(shot Form1 C:\Users\Ann\a.png)")[2].text, R"(C:\Users\Ann\a.png)");
+    try {
+        shell::splitWords(R"(shot Form1 "C:\Users\Ann\a.png")");
+        ADD_FAILURE() << "a single backslash in quotes was taken";
+    } catch (const shell::ScriptError& e) {
+        EXPECT_STREQ(e.what(), "unknown escape \\U in a quoted word");
+    }
+}
+
 TEST(Driver, PrintWritesEachPathOnItsOwnLine) {
     const Played played = play(
         "wait 250\nprint App.ActiveForm App.Running App.Time Form1.Width Form2.tmrTime.Interval "
@@ -317,6 +331,7 @@ TEST(CommandLine, BadArgumentsAndUnreadableScriptsGiveStatus2) {
                   "krax: --seed takes a whole number from 0 to 4294967295, not \"" + std::string(seed) + "\"\n");
     }
     EXPECT_EQ(runWith({"--headless", "--seed"}).err, "krax: --seed needs a value\n");
+    EXPECT_EQ(runWith({"--headless", "--mute"}).err, "krax: --mute is for play in windows, not --headless\n");
     EXPECT_EQ(runWith({"--headless", "--fast"}).err, "krax: unknown argument \"--fast\"; see krax --help\n");
 
     const Played played = runWith({"--headless", "--script", "/nonexistent/krax.script"});
@@ -349,7 +364,7 @@ TEST(CommandLine, AReplayIsCheckedBeforeAnyWindowOpens) {
 TEST(CommandLine, Help) {
     const Played played = runWith({"--help"});
     EXPECT_EQ(played.status, 0);
-    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--record FILE] [--keep-rounds N]\n", 0), 0u);
+    EXPECT_EQ(played.out.rfind("usage: krax [--scale N] [--seed N] [--every-tick] [--mute] [--record FILE]\n", 0), 0u);
     EXPECT_EQ(runWith({"--scale", "5"}).status, 2);
 }
 

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,7 +68,7 @@ std::string headlessState(const std::string& text) {
 constexpr std::string_view kStart = "down Form1 5265 5145\nup Form1 5265 5145\n";
 
 TEST(PacedReplay, PlaysTheClockLinesAtTheirTimesAndShowsTheCodeBoxAnswers) {
-    const std::string recording = std::string(kStart) +
+    const std::string recording = "# as the recorder begins\n\n" + std::string(kStart) +
                                   "catchup 500\nanswer hello\nkeyup 38\ncatchup 1500\n"
                                   "expect Form2.strCode hello\nexpect App.Time 2000\n";
     Replayed fast(recording, 4);
@@ -86,11 +88,33 @@ TEST(PacedReplay, AWaitShowsItsTicksOnTheWayAndEndsAsHeadless) {
     replayed.replay.catchUp(750);  // half of the first wait, at speed 2
     EXPECT_EQ(replayed.app.now(), 1500);
     EXPECT_EQ(replayed.app.form("Form2").Visible(), true);
-    EXPECT_LE(replayed.replay.nextWake().value(), 1250);  // the wait's end at the latest
+    EXPECT_LT(replayed.replay.nextWake().value(), 1250);  // the next tick, before the wait's end
     // Woken at odd times, it still plays the game a headless run plays.
     replayed.play(7);
     EXPECT_EQ(replayed.script.status(), 0) << replayed.err.str();
     EXPECT_EQ(shell::stateJson(replayed.app), headlessState(scenario));
+}
+
+// The page catches up ahead at each wake-up: a replay then plays the clock lines due
+// within the lead at once, each as a catch-up of its own, and no further.
+TEST(PacedReplay, CatchingUpAheadPlaysTheClockLinesDueWithinTheLead) {
+    const std::string recording = std::string(kStart) + "catchup 500\ncatchup 10\ncatchup 20\nexpect App.Time 530\n";
+    Replayed replayed(recording, 2);
+    replayed.replay.catchUpAhead(244, 5);  // the first catch-up is due at 250, at speed 2
+    EXPECT_EQ(replayed.app.now(), 0);
+    replayed.replay.catchUpAhead(245, 5);
+    EXPECT_EQ(replayed.app.now(), 500);
+    EXPECT_EQ(replayed.replay.nextWake(), 255);
+    replayed.replay.catchUpAhead(250, 15);
+    EXPECT_EQ(replayed.app.now(), 530);
+    EXPECT_TRUE(replayed.script.over());
+    EXPECT_EQ(replayed.script.status(), 0) << replayed.err.str();
+
+    Replayed stopped(recording, 1);
+    stopped.replay.catchUp(0);
+    stopped.replay.closeBox(stopped.app.form("Form2"));
+    stopped.replay.catchUpAhead(495, 10);  // what the player stopped plays no further
+    EXPECT_EQ(stopped.app.now(), 0);
 }
 
 TEST(PacedReplay, RefusesWhatNoPlayerDoesBeforeAnythingPlays) {
@@ -131,12 +155,35 @@ TEST(PacedReplay, EndsAtAnExpectThatDoesNotHoldAndPlaysTheRestOnceTheGameHasEnde
     EXPECT_EQ(failing.script.status(), 1);
     EXPECT_EQ(failing.app.now(), 100);
     EXPECT_EQ(failing.err.str(), "line 4: expected Form2.intHits = 3, got 0\n");
+    EXPECT_EQ(failing.replay.nextWake(), std::nullopt);  // nothing more to wake for
 
     // The game closed: what is left plays at once, without waiting.
-    Replayed closed(std::string(kStart) + "close Form2\ncatchup 60000\nexpect App.Running False\n", 1);
+    Replayed closed(std::string(kStart) + "close Form2\ncatchup 60000\nexpect App.Running False\nprint App.Time\n", 1);
     const std::vector<rt::Millis> woke = closed.play();
     EXPECT_EQ(closed.script.status(), 0) << closed.err.str();
     EXPECT_EQ(woke, std::vector<rt::Millis>{0});
+    EXPECT_EQ(closed.out.str(), "App.Time = 60000\n");
+    EXPECT_EQ(closed.replay.nextWake(), std::nullopt);
+}
+
+// A screen whose click is an error of the game's.
+class Faulty : public rt::Form {
+public:
+    using rt::Form::Form;
+    void Form_Click() override { throw rt::Error::overflow(); }
+};
+
+TEST(PacedReplay, TheGamesErrorsAreSaidWhereTheScriptsAre) {
+    static constexpr rt::FormLayout kFaulty = {.name = "Faulty", .clientWidth = 600, .clientHeight = 600};
+    rt::App app;
+    app.define("Faulty", [](rt::App& a) { return std::make_unique<Faulty>(a, kFaulty); });
+    app.start("Faulty");
+    std::istringstream in("click Faulty 100 100\n");
+    std::ostringstream out, err;
+    shell::PacedScript script(app, in, out, err, "the recording");
+    script.playUntil(0);
+    EXPECT_TRUE(script.over());
+    EXPECT_EQ(err.str(), "krax: Overflow in Faulty.Form_Click\n");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // Timers with nothing to do sleep until something changes, and nothing a player or a
 // script can see differs from running every tick.
 #include "runtime/app.hpp"
-#include "shell/backend.hpp"
 #include "shell/game_start.hpp"
+#include "shell/live_input.hpp"
 #include "shell/script/state_dump.hpp"
 #include "timer_mode.hpp"
 
@@ -146,7 +146,8 @@ TEST_F(QuietTimers, CatchingUpAheadTakesThePollerAlongWithTheChangeThatWokeIt) {
     timer("early").setEnabled(true);
     wait(50);
     runs();
-    shell::catchUpAhead(app, 100, rt::Timer::kShortestPeriod);
+    shell::LiveInput page(app);
+    page.catchUpAhead(100, rt::Timer::kShortestPeriod);
     EXPECT_EQ(runs(), (Runs{100, 110}));  // the caption written at 100, nothing at 110
     EXPECT_EQ(app.now(), 110);
     EXPECT_EQ(poller().label("shown").Caption(), "5");
@@ -158,11 +159,25 @@ TEST_F(QuietTimers, CatchingUpAheadNeverLeadsTheClockByMoreThanTheLead) {
         poller().runs.push_back(app.now());
         poller().source = rt::CInt(app.Rnd() * 0);  // never quiet
     };
-    shell::catchUpAhead(app, 35, 20);  // a late loop: the ticks it missed merge into one
+    shell::LiveInput page(app);
+    page.catchUpAhead(35, 20);  // a late loop: the ticks it missed merge into one
     EXPECT_EQ(runs(), (Runs{35, 45, 55}));
     EXPECT_EQ(app.now(), 55);
-    shell::catchUpAhead(app, 36, 20);  // the platform's clock is behind the game's
+    page.catchUpAhead(36, 20);  // the platform's clock is behind the game's
     EXPECT_EQ(runs(), (Runs{}));
+}
+
+// An input that wants a wake-up its catch-up never brings nearer (a replay's clock
+// rounding, say): the page's wake-up ends instead of spinning.
+TEST_F(QuietTimers, CatchingUpAheadEndsWhereTheWakeUpsWantedStopMovingOn) {
+    struct Stuck : shell::LiveInput {
+        using LiveInput::LiveInput;
+        std::optional<rt::Millis> nextWake() const override { return 105; }
+        void catchUp(rt::Millis now) override { caught.push_back(now); }
+        Runs caught;
+    } stuck(app);
+    stuck.catchUpAhead(100, 10);
+    EXPECT_EQ(stuck.caught, (Runs{100, 105}));
 }
 
 // --- the whole game, both ways ---

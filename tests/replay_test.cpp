@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -110,8 +112,16 @@ TEST(SingleEvents, WrongWordsAreLinesThatCannotBeRun) {
     }
 }
 
-// A window session without windows: the recorder fed as the window loop feeds it, with
-// an input box that answers from a list.
+// How the loop of a window session feeds the recorder: the time passing till an event
+// comes, then the event.
+struct Loop {
+    virtual ~Loop() = default;
+    virtual void passUntil(rt::Millis now) = 0;
+    virtual void handle(const std::function<void(shell::LiveInput&)>& event) = 0;
+};
+
+// A window session without windows: the recorder fed as a window loop (the desktop's
+// or the page's) feeds it, with an input box that answers from a list.
 class Session : public ::testing::Test, private shell::WindowInputBox {
 protected:
     explicit Session(bool everyTick = false) {
@@ -131,7 +141,7 @@ protected:
         EXPECT_EQ(played.status, 0) << played.err;
         EXPECT_EQ(shell::stateJson(replay), shell::stateJson(live));
     }
-    void playRandomly();
+    void playRandomly(Loop& loop, std::mt19937& rng);
     std::vector<std::string> lines() const {
         std::vector<std::string> all;
         std::istringstream in(script.str());
@@ -184,18 +194,55 @@ TEST_F(Session, WritesWhatTheReplayNeedsBeforeEachEvent) {
     replayAgrees();
 }
 
-// Random play through the recorder, the loop waking late now and then.
-void Session::playRandomly() {
-    std::mt19937 rng(20261209);
+// The desktop's: it wakes for the event, late now and then, and catches up to it.
+struct DesktopLoop : Loop {
+    explicit DesktopLoop(shell::LiveInput& in) : input(in) {}
+    void passUntil(rt::Millis now) override { input.catchUp(now); }
+    void handle(const std::function<void(shell::LiveInput&)>& event) override { event(input); }
+    shell::LiveInput& input;
+};
+
+// The page's (shell/web/page.cpp): a timeout to the input's next wake, which fires
+// late() ms after its time; every wake-up and every event catches up ahead.
+struct PageLoop : Loop {
+    static constexpr rt::Millis kLead = rt::Timer::kShortestPeriod;
+    PageLoop(shell::LiveInput& in, std::function<rt::Millis()> lateness) : input(in), late(std::move(lateness)) {}
+    void passUntil(rt::Millis moment) override {
+        for (auto wake = input.nextWake(); input.playing() && wake; wake = input.nextWake()) {
+            const rt::Millis woke = std::max(now, *wake + late());
+            if (woke >= moment) break;  // the event comes first
+            now = woke;
+            input.catchUpAhead(now, kLead);
+            ++wakeUps;
+        }
+        now = std::max(now, moment);
+    }
+    void handle(const std::function<void(shell::LiveInput&)>& event) override {
+        input.catchUp(now);
+        event(input);
+        input.catchUpAhead(now, kLead);
+    }
+    shell::LiveInput& input;
+    std::function<rt::Millis()> late;
+    rt::Millis now = 0;
+    int wakeUps = 0;
+};
+
+// Random play through the recorder, fed by a loop that comes to each event late now
+// and then.
+void Session::playRandomly(Loop& loop, std::mt19937& rng) {
     const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const rt::Single kTargets[][2] = {{5017, 5955}, {2047, 7290}, {3217, 1605}, {6097, 2205},
                                       {2257, 5955}, {2100, 7290}, {3615, 6630}, {4875, 1515}};
+    const auto click = [&](rt::Form& form, rt::Single x, rt::Single y, int button) {
+        loop.handle([&](shell::LiveInput& input) { input.mouseDown(form, x, y, button, 0); });
+        loop.handle([&](shell::LiveInput& input) { input.mouseUp(form, x, y, button, 0); });
+    };
     rt::Millis now = 0;
-    recorder->mouseDown(form("Form1"), 5265, 5145, rt::kLeftButton, 0);
-    recorder->mouseUp(form("Form1"), 5265, 5145, rt::kLeftButton, 0);
+    click(form("Form1"), 5265, 5145, rt::kLeftButton);
     for (int i = 0; i < 6000 && live.Running(); ++i) {
         now += pick(0, 9) == 0 ? pick(20, 400) : pick(0, 12);
-        recorder->catchUp(now);
+        loop.passUntil(now);
         rt::Form* front = live.windows().empty() ? nullptr : live.windows().front();
         if (!front) break;
         const int kind = pick(0, 9);
@@ -203,26 +250,30 @@ void Session::playRandomly() {
         const rt::Single x = onTarget ? kTargets[pick(0, 7)][0] : rt::Single(pick(0, 6810));
         const rt::Single y = onTarget ? kTargets[pick(0, 7)][1] : rt::Single(pick(0, 8010));
         if (kind < 6) {
-            const int button = pick(0, 4) ? rt::kLeftButton : rt::kRightButton;
-            recorder->mouseDown(*front, x, y, button, 0);
-            recorder->mouseUp(*front, x, y, button, 0);
+            click(*front, x, y, pick(0, 4) ? rt::kLeftButton : rt::kRightButton);
         } else if (kind < 8) {
-            recorder->mouseMove(*front, x, y, 0, 0);
+            loop.handle([&](shell::LiveInput& input) { input.mouseMove(*front, x, y, 0, 0); });
         } else if (kind == 8) {
-            recorder->keyPress('r');
+            loop.handle([](shell::LiveInput& input) { input.keyPress('r'); });
         } else {
             answers = {pick(0, 1) ? std::optional<std::string>("47") : std::nullopt};
-            recorder->keyUp(pick(0, 1) ? 38 : 40, 0);
+            const int key = pick(0, 1) ? 38 : 40;
+            loop.handle([&](shell::LiveInput& input) { input.keyUp(key, 0); });
         }
     }
-    for (rt::Form* shown : std::vector<rt::Form*>(live.windows())) recorder->closeBox(*shown);
+    // Every close box there is; the borderless reload screen has none.
+    for (rt::Form* shown : std::vector<rt::Form*>(live.windows()))
+        if (shown->layout().style != rt::WindowStyle::Borderless)
+            loop.handle([&](shell::LiveInput& input) { input.closeBox(*shown); });
     recorder->ended();
 }
 
 // The replay must end in the same state, to the last property, whether timers with
 // nothing to do sleep or tick.
 TEST_F(Session, RandomPlayWithLateWakingsReplaysExactly) {
-    playRandomly();
+    DesktopLoop desktop(*recorder);
+    std::mt19937 rng(20261209);
+    playRandomly(desktop, rng);
     replayAgrees();
 }
 
@@ -232,8 +283,49 @@ protected:
 };
 
 TEST_F(EveryTickSession, RandomPlayWithLateWakingsReplaysExactly) {
-    playRandomly();
+    DesktopLoop desktop(*recorder);
+    std::mt19937 rng(20261209);
+    playRandomly(desktop, rng);
     EXPECT_EQ(lines()[2], "every-tick");
+    replayAgrees();
+}
+
+// The page runs the game's clock up to a period ahead, to take the pollers along with
+// the change that wakes them: the recorder writes each tick of that down at its own
+// moment, and the script replays exactly, however late the browser's timeouts fire.
+TEST_F(Session, ThePagesAheadCatchUpsAreWrittenAtTheMomentsTheirTicksRan) {
+    PageLoop page(*recorder, [] { return 0; });
+    page.handle([&](shell::LiveInput& input) { input.mouseDown(form("Form1"), 5265, 5145, rt::kLeftButton, 0); });
+    page.handle([&](shell::LiveInput& input) { input.mouseUp(form("Form1"), 5265, 5145, rt::kLeftButton, 0); });
+    page.passUntil(400);
+    const std::size_t before = lines().size();
+    const rt::Millis lastTick = live.now();
+    page.handle([&](shell::LiveInput& input) { input.mouseDown(form("Form2"), 3000, 7800, rt::kLeftButton, 0); });
+    // The shot's bullet is gone the moment the page shows it, on the poller's tick.
+    EXPECT_FALSE(form("Form2").control("bullet6").Visible());
+    EXPECT_EQ(live.now(), 410);
+    const std::vector<std::string> all = lines();
+    EXPECT_EQ(std::vector<std::string>(all.begin() + long(before), all.end()),
+              (std::vector<std::string>{"catchup " + std::to_string(400 - lastTick), "down Form2 3000 7800",
+                                        "catchup 10"}));
+    page.handle([&](shell::LiveInput& input) { input.mouseUp(form("Form2"), 3000, 7800, rt::kLeftButton, 0); });
+    EXPECT_EQ(live.now(), 410);  // ahead of the page's clock: the event meets the game there
+    recorder->ended();
+    replayAgrees();
+}
+
+TEST_F(Session, RandomPlayOnThePageReplaysExactly) {
+    std::mt19937 rng(20270114);
+    PageLoop page(*recorder, [&] { return std::uniform_int_distribution<int>(0, 9)(rng) ? 1 : 60; });
+    playRandomly(page, rng);
+    EXPECT_GT(page.wakeUps, 100);
+    replayAgrees();
+}
+
+TEST_F(EveryTickSession, RandomPlayOnThePageReplaysExactly) {
+    std::mt19937 rng(20270115);
+    PageLoop page(*recorder, [&] { return std::uniform_int_distribution<int>(0, 4)(rng); });
+    playRandomly(page, rng);
     replayAgrees();
 }
 

@@ -3,14 +3,14 @@
 
 namespace {
 
-using Flow = Game;
+using ScreenGraph = Game;
 
-TEST_F(Flow, TheProgramOpensOnTheMenu) {
+TEST_F(ScreenGraph, TheProgramOpensOnTheMenu) {
     EXPECT_EQ(app.ActiveForm(), &app.form("Form1"));
     EXPECT_FALSE(form2().Loaded());
 }
 
-TEST_F(Flow, HelpLeadsIntoTheGame) {
+TEST_F(ScreenGraph, HelpLeadsIntoTheGame) {
     click("Form1", "Image7");
     EXPECT_EQ(app.ActiveForm(), &app.form("Form7"));
     EXPECT_FALSE(app.form("Form1").Loaded());
@@ -20,7 +20,7 @@ TEST_F(Flow, HelpLeadsIntoTheGame) {
     EXPECT_TRUE(timer("tmrTime").Enabled());
 }
 
-TEST_F(Flow, PlayAgainStartsAFreshRoundWhateverTheLastOneLeft) {
+TEST_F(ScreenGraph, PlayAgainStartsAFreshRoundWhateverTheLastOneLeft) {
     startRound();
     wait(20000);
     form2().intHits = 95;
@@ -46,14 +46,14 @@ TEST_F(Flow, PlayAgainStartsAFreshRoundWhateverTheLastOneLeft) {
     EXPECT_EQ(label("lblHits").Caption(), "Hits: 0");
 }
 
-TEST_F(Flow, TheContinueButtonsAreHiddenDuringTheRound) {
+TEST_F(ScreenGraph, TheContinueButtonsAreHiddenDuringTheRound) {
     startRound();
     click("Form2", "Image8");  // lands on the ground behind the hidden button
     EXPECT_TRUE(form2().Loaded());
     EXPECT_EQ(form2().intTimeLeft, 59);
 }
 
-TEST_F(Flow, TheReloadScreenOpenedByTheCodeBoxClosesOnReload) {
+TEST_F(ScreenGraph, TheReloadScreenOpenedByTheCodeBoxClosesOnReload) {
     startRound();
     app.form("frmCredits").Show();  // as the reload code does, leaving the game enabled
     click("frmCredits", "Image2");
@@ -62,7 +62,7 @@ TEST_F(Flow, TheReloadScreenOpenedByTheCodeBoxClosesOnReload) {
     EXPECT_FALSE(app.form("frmCredits").Loaded());
 }
 
-TEST_F(Flow, ClosingTheLastWindowEndsTheProgram) {
+TEST_F(ScreenGraph, ClosingTheLastWindowEndsTheProgram) {
     startRound();
     app.closeBox(form2());
     EXPECT_FALSE(app.Running());

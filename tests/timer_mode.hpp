@@ -1,5 +1,6 @@
-// CTest runs every suite twice: as the game runs, and with KRAX_EVERY_TICK set, where
-// timers with nothing to do tick anyway. The same tests must pass both ways.
+// CTest runs the tests of code on the timers' schedule twice (the files tests/CMakeLists.txt
+// lists as timer_tests): as the game runs, and with KRAX_EVERY_TICK set, where timers
+// with nothing to do tick anyway. The same tests must pass both ways.
 #pragma once
 
 #include "runtime/app.hpp"

@@ -10,6 +10,7 @@ namespace {
 
 constexpr rt::FormLayout kA = {.name = "A", .clientWidth = 600, .clientHeight = 600};
 constexpr rt::FormLayout kB = {.name = "B", .clientWidth = 600, .clientHeight = 600};
+constexpr rt::FormLayout kC = {.name = "C", .clientWidth = 600, .clientHeight = 600};
 
 // A window of a window system that stacks windows itself, writing down what it is told.
 struct Window {
@@ -35,7 +36,7 @@ struct Element {
 class WindowSets : public ::testing::Test {
 protected:
     WindowSets() {
-        for (const auto* layout : {&kA, &kB})
+        for (const auto* layout : {&kA, &kB, &kC})
             app.define(layout->name, [layout](rt::App& a) { return std::make_unique<rt::Form>(a, *layout); });
     }
     std::vector<std::string> order() const {
@@ -72,6 +73,30 @@ TEST_F(WindowSets, FollowTheShownScreensAndRaiseTheActiveOneOnce) {
     EXPECT_EQ(log.at(log.size() - 2), "close A");
 }
 
+// The page lays its windows out again when one came or went, between follow() and
+// draw(): a raise alone needs no new layout.
+TEST_F(WindowSets, FollowSaysWhetherAWindowCameOrWentAndDrawsNothing) {
+    app.start("A");
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_FALSE(windows.follow(app));
+    app.form("B").Show();
+    EXPECT_TRUE(windows.follow(app));
+    app.activate(app.form("A"));
+    EXPECT_FALSE(windows.follow(app));
+    EXPECT_EQ(log.back(), "raise A");
+
+    app.apply([&] {  // one screen for another in one event: as many windows as before
+        app.form("B").Unload();
+        app.form("C").Show();
+    });
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_EQ(order(), (std::vector<std::string>{"A", "C"}));
+    app.form("C").Unload();
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_EQ(order(), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(windows.windowOf(app.form("A"))->draws, 0);
+}
+
 TEST_F(WindowSets, AWindowTheSystemRaisedItselfIsNotRaisedAgain) {
     app.start("A");
     app.form("B").Show();
@@ -82,6 +107,19 @@ TEST_F(WindowSets, AWindowTheSystemRaisedItselfIsNotRaisedAgain) {
     EXPECT_EQ(order(), (std::vector<std::string>{"B", "A"}));
     EXPECT_EQ(log.back(), "raise B");  // from the first mirror only
     EXPECT_EQ(windows.find([](const Window& w) { return w.name() == "B"; }), windows.windowOf(app.form("B")));
+}
+
+// A window the window system lost while its screen is shown (another program destroyed
+// it) is made again, and the active screen's window is raised over it.
+TEST_F(WindowSets, AWindowLostWhileItsScreenIsShownIsMadeAgainUnderTheActiveOne) {
+    app.start("A");
+    app.form("B").Show();
+    windows.mirror(app);
+    log.clear();
+    windows.forget(app.form("A"));
+    EXPECT_TRUE(windows.follow(app));
+    EXPECT_EQ(log, (std::vector<std::string>{"close A", "open A", "raise B"}));
+    EXPECT_EQ(order(), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST(WindowSet, StacksWindowsWithoutARaiseOfTheirOwnInItsOrder) {

@@ -2,7 +2,8 @@
 # Sets up a fresh Debian machine for KRAX, builds it, then plays or tests it.
 #   tools/build.sh run [ARGS...]   build and start the game (ARGS go to krax)
 #   tools/build.sh test            build and run every test, the WebAssembly build's too,
-#                                  and again on the sanitizer build with a minute of fuzzing
+#                                  and again on the sanitizer build with a minute of fuzzing;
+#                                  the zip and the site built twice must be the same
 #   tools/build.sh package         build the Debian package; its path is the last line
 #   tools/build.sh screenshots     write docs/screenshots/ again from docs/screenshots.script
 #   tools/build.sh site            build the static web site; its folder on the last line
@@ -16,8 +17,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libx11-dev librsvg2-bin pngquant fonts-comic-neue
-  emscripten nodejs chromium scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm
-  python3 xvfb xauth xdotool x11-utils xrestop)
+  emscripten nodejs chromium firefox-esr webkit2gtk-driver scdoc desktop-file-utils appstream clang libclang-rt-14-dev llvm
+  python3 xvfb xauth xdotool x11-utils xrestop sway grim wtype)
 # The Windows build and its tests under Wine: dpkg-dev unpacks the libraries' sources
 # (GoogleTest's come with libgtest-dev), ImageMagick packs the icon.
 windows_packages=(cmake make python3 librsvg2-bin fonts-comic-neue libgtest-dev g++-mingw-w64-x86-64-posix
@@ -56,7 +57,8 @@ package() {
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
   cmake --build --preset package -j"$(nproc)"
   rm -f build-package/krax_*.deb
-  (cd build-package && cpack) >&2
+  # The package's folders are made with the umask's rights: the same ones everywhere.
+  (cd build-package && umask 022 && cpack) >&2
   realpath build-package/krax_*.deb
 }
 
@@ -120,6 +122,8 @@ case "${1:-run}" in
     # Without them (no network, say) the browser test reports itself skipped.
     install_npm_packages || echo "krax: the browser test's npm packages did not install" >&2
     build_asan
+    # The zip and the site once more in another folder: byte for byte the same.
+    tools/same_twice.sh zip site
     ctest --preset "$preset"
     ctest --preset web
     ctest --preset windows

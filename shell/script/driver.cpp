@@ -28,7 +28,8 @@ int playScript(rt::App& app, std::istream& script, std::ostream& out, std::ostre
     app.setErrorStream(err);
     ScriptedInputBox inputBox(err);
     const InputBoxInstalled installed(app, inputBox);
-    Session session{app, inputBox, out, shot};
+    sound::Hearing hearing(app, true);
+    Session session{app, inputBox, out, shot, hearing};
     // The lines play as they come; the script stops at the first that does not run.
     return eachLine(script, err, source, [&](std::string_view line, int number) {
         return reportLine(line, number, err, [&] {

@@ -1,5 +1,8 @@
 // The scenario driver: plays a script of player actions and checks against a program
-// that is already started, on the virtual clock.
+// that is already started, on the virtual clock. Of the seam it implements input (the
+// script's lines, straight to the app), the input box (the script's answers) and the
+// wake-up (the virtual clock moves only on `wait` and `catchup`); it draws nothing but
+// a `shot`, through the ShotWriter its caller hands it.
 #pragma once
 
 #include "runtime/app.hpp"

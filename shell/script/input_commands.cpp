@@ -58,17 +58,6 @@ int button(const Word& word) {
     throw ScriptError("expected left or right, not " + written(word));
 }
 
-// A word of one of the tables of names, read as its value.
-template <std::size_t N>
-int named(const std::array<std::pair<int, std::string_view>, N>& table, const Word& word) {
-    std::string names;
-    for (const auto& [value, name] : table) {
-        if (!word.quoted && word.text == name) return value;
-        names += (names.empty() ? "" : ", ") + std::string(name);
-    }
-    throw ScriptError("expected one of " + names + ", not " + written(word));
-}
-
 // The optional SHIFT word of an event: Shift 1, Ctrl 2, Alt 4, added up.
 int shiftAt(Words words, std::size_t at) { return at < words.size() ? int(wholeNumberIn(words[at], 0, 7)) : 0; }
 
@@ -102,14 +91,18 @@ ButtonEvent buttonEvent(rt::App& app, Words words) {
 int keyCode(const Word& word) { return int(wholeNumberIn(word, 0, 255)); }
 }  // namespace
 
-void click(Session& session, Words words) {
+ClickAt clickAt(rt::App& app, Words words) {
     const bool onControl = words[1].text.find('.') != std::string::npos;
     const std::size_t targetWords = onControl ? 1 : 3;
     if (words.size() != targetWords + 1 && words.size() != targetWords + 2)
         throw ScriptError("usage: " + std::string(kClickUsage));
-    const Target target =
-        onControl ? controlTarget(session.app, words[1].text) : pointTarget(session.app, words.subspan(1, 3));
-    press(session.app, target, words.size() > targetWords + 1 ? button(words.back()) : rt::kLeftButton);
+    const Target target = onControl ? controlTarget(app, words[1].text) : pointTarget(app, words.subspan(1, 3));
+    return {target.form, target.x, target.y, words.size() > targetWords + 1 ? button(words.back()) : rt::kLeftButton};
+}
+
+void click(Session& session, Words words) {
+    const ClickAt at = clickAt(session.app, words);
+    press(session.app, {at.form, at.x, at.y}, at.button);
 }
 
 void move(Session& session, Words words) {

@@ -1,5 +1,7 @@
 #include "shell/script/json_object.hpp"
 
+#include "shell/values/utf8_bytes.hpp"
+
 #include <cmath>
 #include <cstdio>
 
@@ -24,7 +26,7 @@ std::size_t characterLength(std::string_view text) {
     const unsigned high = lead == 0xed ? 0x9f : lead == 0xf4 ? 0x8f : 0xbf;
     if (byte(1) < low || byte(1) > high) return 0;
     for (std::size_t i = 2; i < length; ++i)
-        if ((byte(i) & 0xc0) != 0x80) return 0;
+        if (!continuesCharacter(text[i])) return 0;
     return length;
 }
 

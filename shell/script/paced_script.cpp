@@ -18,7 +18,8 @@ bool movesClock(Words words) {
 
 PacedScript::PacedScript(rt::App& app, std::istream& script, std::ostream& out, std::ostream& err,
                          std::string_view source)
-    : app_(app), err_(err), inputBox_(err), session_{app, inputBox_, out, noShots_} {
+    : app_(app), err_(err), inputBox_(err), hearing_(app, true),
+      session_{app, inputBox_, out, noShots_, hearing_} {
     app.setErrorStream(err);
     status_ = eachLine(script, err, source, [this](std::string_view text, int number) { return read(text, number); });
 }

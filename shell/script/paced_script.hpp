@@ -41,6 +41,8 @@ public:
     void playUntil(rt::Millis now);
     // Where the input boxes the game opens find their answers.
     ScriptedInputBox& inputBox() { return inputBox_; }
+    // What the game sounds like while the script plays; its `sounds` lines check it.
+    sound::Hearing& hearing() { return hearing_; }
 
 private:
     struct Line {
@@ -56,6 +58,7 @@ private:
     std::ostream& err_;
     ScriptedInputBox inputBox_;
     ShotWriter noShots_;
+    sound::Hearing hearing_;
     Session session_;
     std::vector<Line> lines_;
     std::size_t next_ = 0;

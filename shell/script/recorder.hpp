@@ -1,8 +1,9 @@
 // Writes a window session down as scenario scripts that `krax --headless` plays again
 // exactly: the seed, every input event at the clock time it was handled, each
-// catch-up of the real loop that ran timers (however late it woke), the input box's
-// answers, and at the end what the game's state was, as `expect` lines. It writes the
-// whole session (`--record`), each round on its own (the kept rounds), or both.
+// catch-up of the real loop that ran timers (however late it woke; a catch-up ahead
+// is one for each moment its ticks ran), the input box's answers, and at the end what
+// the game's state was, as `expect` lines. It writes the whole session (`--record`),
+// each round on its own (the kept rounds), or both.
 #pragma once
 
 #include "shell/live_input.hpp"

@@ -13,6 +13,11 @@ std::optional<rt::Millis> Replay::nextWake() const {
 
 void Replay::catchUp(rt::Millis now) { script_.playUntil(rt::Millis(double(now) * speed_)); }
 
+void Replay::keyUp(int keyCode, int) {
+    sound::Hearing& hearing = script_.hearing();
+    if (keyCode == sound::kMuteKey) hearing.setMuted(!hearing.muted());
+}
+
 rt::InputBoxHost& Replay::inputBox(WindowInputBox& window) {
     window_ = &window;
     return *this;

@@ -20,7 +20,8 @@ public:
     void mouseUp(rt::Form&, rt::Single, rt::Single, int, int) override {}
     void mouseMove(rt::Form&, rt::Single, rt::Single, int, int) override {}
     void keyPress(int) override {}
-    void keyUp(int, int) override {}
+    // The player's own M turns the replay's sound off and on; nothing else reaches it.
+    void keyUp(int keyCode, int) override;
     void closeBox(rt::Form&) override { stopped_ = true; }
     void activate(rt::Form&) override {}
     rt::InputBoxHost& inputBox(WindowInputBox& window) override;

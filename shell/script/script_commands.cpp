@@ -73,6 +73,7 @@ constexpr Command kCommands[] = {
     {"expect", 3, 3, "expect PATH VALUE", expect},
     {"print", 2, kAny, "print PATH ...", print},
     {"dump", 1, 1, "dump", dump},
+    {"sounds", 1, kAny, "sounds [NAME ...]", sounds},
     {"shot", 3, 3, "shot FORM FILE", shot},
 };
 }  // namespace

@@ -5,6 +5,7 @@
 #include "shell/script/driver.hpp"
 #include "shell/script/script_words.hpp"
 #include "shell/script/scripted_input_box.hpp"
+#include "shell/sound/hearing.hpp"
 
 #include <iosfwd>
 #include <span>
@@ -16,6 +17,7 @@ struct Session {
     ScriptedInputBox& inputBox;
     std::ostream& out;  // print and dump
     const ShotWriter& shot;
+    sound::Hearing& hearing;  // what the game sounded like, for `sounds`
     bool fresh = true;  // no line but `seed` and `every-tick` has played yet
 };
 

@@ -41,4 +41,24 @@ void print(Session& session, Words words) {
 
 void dump(Session& session, Words) { session.out << stateJson(session.app) << '\n'; }
 
+namespace {
+std::string namesOf(const std::vector<sound::Effect>& effects) {
+    std::string names;
+    for (const sound::Effect effect : effects) names += (names.empty() ? "" : " ") + std::string(sound::nameOf(effect));
+    return names.empty() ? "none" : names;
+}
+}  // namespace
+
+// The effects played since the last `sounds` line, or since the start, in order.
+void sounds(Session& session, Words words) {
+    std::vector<sound::Effect> wanted;
+    for (const Word& word : words.subspan(1)) {
+        const auto effect = sound::effectNamed(word.text);
+        if (!effect) throw ScriptError("no sound is called " + written(word));
+        wanted.push_back(*effect);
+    }
+    const std::vector<sound::Effect> heard = session.hearing.takeHeard();
+    if (heard != wanted) throw ExpectFailure("expected sounds " + namesOf(wanted) + ", got " + namesOf(heard));
+}
+
 }  // namespace shell

@@ -3,15 +3,9 @@
 #include "shell/script/json_object.hpp"
 #include "shell/values/state_paths.hpp"
 
-#include <array>
-
 namespace shell {
 
 namespace {
-// In dump order; each control shows those of them that its kind has.
-constexpr std::array<std::string_view, 8> kControlProperties{"Visible", "Enabled", "Left",    "Top",
-                                                             "Width",   "Height",  "Caption", "Interval"};
-
 JsonObject controlJson(const rt::Control& control) {
     JsonObject json;
     for (std::string_view property : kControlProperties)
@@ -19,10 +13,9 @@ JsonObject controlJson(const rt::Control& control) {
     return json;
 }
 
-JsonObject screenJson(rt::App& app, const rt::Form& form) {
+JsonObject screenJson(const rt::Form& form) {
     JsonObject json;
-    for (std::string_view name : kScreenValues)
-        json.add(name, findSlot(app, std::string(form.name()) + "." + std::string(name)).read());
+    for (const ScreenValue& value : kScreenValues) json.add(value.name, value.read(form));
     JsonObject variables;
     for (const auto& [name, variable] : form.variables()) variables.add(name, valueOf(variable));
     JsonObject controls;
@@ -33,10 +26,10 @@ JsonObject screenJson(rt::App& app, const rt::Form& form) {
 
 std::string stateJson(rt::App& app) {
     JsonObject appJson;
-    for (std::string_view name : kAppValues) appJson.add(name, findSlot(app, "App." + std::string(name)).read());
+    for (const AppValue& value : kAppValues) appJson.add(value.name, value.read(app));
     JsonObject state;
     state.add("App", appJson);
-    for (const std::string& name : app.formNames()) state.add(name, screenJson(app, app.form(name)));
+    for (const std::string& name : app.formNames()) state.add(name, screenJson(app.form(name)));
     return state.text();
 }
 

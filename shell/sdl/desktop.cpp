@@ -3,24 +3,27 @@
 #include "shell/backend.hpp"
 #include "shell/game_start.hpp"
 #include "shell/live_input.hpp"
+#include "shell/sdl/audio_out.hpp"
 #include "shell/sdl/form_window.hpp"
 #include "shell/sdl/input_box_window.hpp"
 #include "shell/real_clock.hpp"
 #include "shell/sdl/desktop_setting.hpp"
 #include "shell/sdl/sdl_keys.hpp"
+#include "shell/sdl/x11_quirks.hpp"
 #include "shell/sdl/sdl_library.hpp"
+#include "shell/sound/hearing.hpp"
 #include "shell/window_set.hpp"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 namespace shell {
 
 namespace {
 
-constexpr const char* kIcon = "icoCarrot";
 constexpr int kHotSpot = 3;  // the pointer's tip: the carrot's point, near the top-left corner
 constexpr int kLongestSleep = 1000;
 
@@ -37,21 +40,25 @@ int shiftState() {
 
 class Desktop {
 public:
-    Desktop(LiveInput& input, int scale)
+    Desktop(LiveInput& input, int scale, const WindowOptions& options)
         : input_(input),
           app_(input.app()),
+          hearing_(options.hearing),
+          audio_(options.err),
           inputBox_(clock_, pictures_, fonts_, scale),
           windows_([this, scale](rt::Form& form) {
-              return std::make_unique<FormWindow>(form, scale, pictures_, fonts_, icon_);
+              usePointer(form.layout().pointer, scale);
+              return std::make_unique<FormWindow>(form, scale, pictures_, fonts_);
           }) {
         app_.setInputBoxHost(&input_.inputBox(inputBox_));
-        icon_ = pictures_.surface(kIcon, false);
-        if (SDL_Surface* pointer = pictures_.surface(kIcon, scale >= 2)) {
-            cursor_ = SDL_CreateColorCursor(pointer, kHotSpot * scale, kHotSpot * scale);
-            if (cursor_) SDL_SetCursor(cursor_);
-        }
+        hearing_.setSink([this](sound::Effect effect) { audio_.play(bank_.samples(effect)); });
+        hearDestroyedWindows();
+        // Typed characters come as text. SDL turns text on by itself only where it finds
+        // a keyboard as it starts, which a Wayland seat may give only later.
+        SDL_StartTextInput();
     }
     ~Desktop() {
+        hearing_.setSink({});
         app_.setInputBoxHost(nullptr);
         windows_.clear();
         if (cursor_) SDL_FreeCursor(cursor_);
@@ -67,14 +74,33 @@ public:
                 input_.catchUp(clock_.now());
                 dispatch(e);
                 while (input_.playing() && SDL_PollEvent(&e)) dispatch(e);
+                sayXErrors();
             }
             input_.catchUp(clock_.now());
+            audio_.closeIfSilent();
         }
+        sayXErrors();
     }
 
 private:
+    // SDL has one pointer for all of its windows: the layout's, made when the first
+    // window that names it opens (every screen names the same).
+    void usePointer(const char* name, int scale) {
+        if (!name || pointer_ == name) return;
+        SDL_Surface* picture = pictures_.surface(name, scale >= 2);
+        SDL_Cursor* cursor = picture ? SDL_CreateColorCursor(picture, kHotSpot * scale, kHotSpot * scale) : nullptr;
+        if (!cursor) return;
+        SDL_SetCursor(cursor);
+        if (cursor_) SDL_FreeCursor(cursor_);
+        cursor_ = cursor;
+        pointer_ = name;
+    }
+
+    // Until the next tick, or the moment the silent audio device is due to close.
     int sleepTime() const {
-        return int(std::min<rt::Millis>(until(input_.nextWake(), clock_.now()).value_or(kLongestSleep), kLongestSleep));
+        rt::Millis sleep = until(input_.nextWake(), clock_.now()).value_or(kLongestSleep);
+        if (const auto close = audio_.untilClose()) sleep = std::min(sleep, *close);
+        return int(std::min<rt::Millis>(sleep, kLongestSleep));
     }
 
     FormWindow* windowWithId(Uint32 id) const {
@@ -90,6 +116,7 @@ private:
             case SDL_KEYDOWN: return keyDown(e.key.keysym);
             case SDL_TEXTINPUT: return textInput(e.text.text);
             case SDL_KEYUP: return keyUp(e.key.keysym);
+            case SDL_SYSWMEVENT: return destroyed(e);
             default: return;
         }
     }
@@ -107,6 +134,14 @@ private:
         // way would leave the game screen disabled for good.
         if (e.event == SDL_WINDOWEVENT_CLOSE && w->form().layout().style != rt::WindowStyle::Borderless)
             input_.closeBox(w->form());
+    }
+
+    // Another program destroyed a window whose screen is still shown: the next mirror
+    // makes it again, so that the reload screen comes back and the game screen stays
+    // playable (taking it for the close box would leave the game screen disabled).
+    void destroyed(const SDL_Event& e) {
+        if (FormWindow* w = windows_.find([&](const FormWindow& each) { return destroyedOutside(e, each.window()); }))
+            windows_.forget(w->form());
     }
 
     void mouseButton(const SDL_MouseButtonEvent& e) {
@@ -142,20 +177,23 @@ private:
 
     LiveInput& input_;
     rt::App& app_;
+    sound::Hearing& hearing_;
+    const sound::Bank bank_;  // every effect, made once as the session starts
+    AudioOut audio_;
     RealClock clock_;
     PictureStore pictures_;
     Fonts fonts_;
     InputBoxWindow inputBox_;
-    SDL_Surface* icon_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
+    std::string pointer_;  // the picture cursor_ shows
     WindowSet<FormWindow> windows_;  // last: its windows go before what they draw with
 };
 
 }  // namespace
 
-void playInWindows(LiveInput& input, std::optional<int> scale) {
+void playInWindows(LiveInput& input, const WindowOptions& options) {
     SdlLibrary library(true);
-    Desktop desktop(input, scale ? *scale : scaleOfDesktop());
+    Desktop desktop(input, options.scale ? *options.scale : scaleOfDesktop(), options);
     openGame(input.app());  // the clock's time 0
     desktop.run();
     input.ended();

@@ -2,6 +2,7 @@
 
 #include "runtime/drawing.hpp"
 #include "screens/screens.hpp"
+#include "shell/sdl/sdl_library.hpp"
 #include "shell/sdl/window_scale.hpp"
 
 #include <SDL.h>
@@ -43,8 +44,7 @@ rt::PixelSize largestScreen() {
 }  // namespace
 
 int scaleOfDesktop() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const std::string_view system = driver ? driver : "";
+    const std::string_view system = windowSystem();
     const std::string resources = system == "x11" ? xResources() : "";
     const char* gdkScale = SDL_getenv("GDK_SCALE");
     SDL_Rect usable{};

@@ -15,12 +15,13 @@ Uint32 flagsFor(const rt::FormLayout& layout) {
 }
 }  // namespace
 
-FormWindow::FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts& fonts, SDL_Surface* icon)
+FormWindow::FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts& fonts)
     : form_(form),
       scale_(scale),
       pixels_("the window of " + std::string(form.layout().name), form.layout().caption,
               rt::clientPixels(form.layout(), 1), scale, flagsFor(form.layout()), pictures, fonts) {
-    if (icon && form.layout().icon) SDL_SetWindowIcon(pixels_.window(), icon);
+    if (const char* icon = form.layout().icon)
+        if (SDL_Surface* picture = pictures.surface(icon, false)) SDL_SetWindowIcon(pixels_.window(), picture);
 }
 
 void FormWindow::drawIfChanged() {

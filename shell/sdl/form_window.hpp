@@ -13,10 +13,12 @@ namespace shell {
 class FormWindow {
 public:
     // `scale`: window pixels per screen pixel.
-    FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts& fonts, SDL_Surface* icon);
+    // The window's icon is its layout's.
+    FormWindow(rt::Form& form, int scale, PictureStore& pictures, Fonts& fonts);
 
     rt::Form& form() const { return form_; }
     Uint32 id() const { return pixels_.id(); }
+    SDL_Window* window() const { return pixels_.window(); }
     void raise() { SDL_RaiseWindow(pixels_.window()); }
     // The window was uncovered: draw it again even if nothing changed.
     void exposed() { damage_.forget(); }

@@ -2,6 +2,7 @@
 
 #include "shell/sdl/entry_field.hpp"
 #include "shell/sdl/pixel_window.hpp"
+#include "shell/values/utf8_bytes.hpp"
 
 #include <SDL.h>
 
@@ -19,8 +20,6 @@ constexpr rt::PixelRect kEntry{12, 100, 351, 24};
 constexpr rt::Rgb kFace{240, 240, 240}, kButton{225, 225, 225}, kBlack{0, 0, 0}, kWhite{255, 255, 255};
 
 constexpr int kTextInset = 4, kCaretWidth = 1;
-// A replay types its answer at this pace, and leaves it in view this long, at speed 1.
-constexpr double kTypingMs = 150, kReadingMs = 600;
 
 bool inside(rt::PixelRect r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
 
@@ -132,7 +131,7 @@ void hold(Box& box, const std::string& entry, double ms) {
 }  // namespace
 
 std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::string_view title) {
-    clock_.pause();
+    const RealClock::Still still(clock_);
     Box box(title, prompt, scale_, pictures_, fonts_);
     EntryField entry;
     std::optional<std::string> answer;
@@ -154,21 +153,19 @@ std::optional<std::string> InputBoxWindow::ask(std::string_view prompt, std::str
             if (inside(kCancel, x, y)) open = false;
         }
     }
-    clock_.resume();
     return answer;
 }
 
 void InputBoxWindow::show(std::string_view prompt, std::string_view title, const std::optional<std::string>& answer,
                           double speed) {
-    clock_.pause();
+    const RealClock::Still still(clock_);
     Box box(title, prompt, scale_, pictures_, fonts_);
     const std::string typed = answer.value_or("");
     hold(box, "", kTypingMs / speed);
     for (std::size_t end = 1; end <= typed.size(); ++end)  // a character at a time
-        if (end == typed.size() || (static_cast<unsigned char>(typed[end]) & 0xC0) != 0x80)
+        if (end == typed.size() || !continuesCharacter(typed[end]))
             hold(box, typed.substr(0, end), kTypingMs / speed);
     hold(box, typed, kReadingMs / speed);
-    clock_.resume();
 }
 
 }  // namespace shell

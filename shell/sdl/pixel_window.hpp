@@ -1,11 +1,13 @@
 // A window drawn by the processor into its own pixels, which stay as drawn between
-// frames: a frame draws, and sends to the display, only what changed. (Through a GPU
-// driver every frame would start from nothing, and without a GPU, as under a virtual
-// display, the driver's software rasteriser costs more than the whole game.)
+// frames: a frame draws only what changed, and sends that to the display (see
+// window_pixels.hpp). (Drawing through a GPU driver, every frame would start from
+// nothing, and without a GPU, as under a virtual display, the driver's software
+// rasteriser costs more than the whole game.)
 #pragma once
 
 #include "runtime/canvas.hpp"
 #include "shell/sdl/sdl_canvas.hpp"
+#include "shell/sdl/window_pixels.hpp"
 
 #include <SDL.h>
 
@@ -26,8 +28,8 @@ public:
     PixelWindow(const PixelWindow&) = delete;
     PixelWindow& operator=(const PixelWindow&) = delete;
 
-    SDL_Window* window() const { return window_; }
-    Uint32 id() const { return SDL_GetWindowID(window_); }
+    SDL_Window* window() const { return window_.get(); }
+    Uint32 id() const { return SDL_GetWindowID(window_.get()); }
     // Device pixels per pixel of the window's own.
     int density() const { return density_; }
     // Draws in device pixels.
@@ -36,7 +38,12 @@ public:
     void present(const std::vector<rt::PixelRect>& drawn);
 
 private:
-    SDL_Window* window_ = nullptr;
+    struct Closer {
+        void operator()(SDL_Window* window) const;
+    };
+
+    std::unique_ptr<SDL_Window, Closer> window_;
+    WindowPixels pixels_;
     SDL_Renderer* renderer_ = nullptr;
     std::unique_ptr<SdlCanvas> canvas_;
     int density_ = 1;

@@ -1,6 +1,7 @@
 #include "shell/sdl/sdl_canvas.hpp"
 
 #include "shell/sdl/platform_error.hpp"
+#include "shell/values/utf8_bytes.hpp"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -20,8 +21,6 @@ constexpr std::size_t kMostTextBytes = 4 << 20;
 constexpr int kWidestText = 16384;
 
 SDL_Rect sdlRect(rt::PixelRect r) { return {r.x, r.y, r.w, r.h}; }
-
-bool continues(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
 // A text that cannot be drawn whole costs the player nothing: it is drawn cut, and
 // said once, since it comes back on every frame.
@@ -94,7 +93,7 @@ int SdlCanvas::widestText() {
 std::string_view SdlCanvas::fitting(std::string_view text, const rt::FontSpec& font, int most) {
     std::vector<std::size_t> ends;  // where each character ends
     for (std::size_t i = 1; i <= text.size(); ++i)
-        if (i == text.size() || !continues(text[i])) ends.push_back(i);
+        if (i == text.size() || !continuesCharacter(text[i])) ends.push_back(i);
     const auto tooWide = std::partition_point(ends.begin(), ends.end(), [&](std::size_t end) {
         return textWidth(text.substr(0, end), font) <= most;
     });

@@ -57,9 +57,9 @@ std::optional<KeyStroke> strokeOf(const SDL_Keysym& key) {
 }
 
 std::optional<int> controlCharacterOf(const SDL_Keysym& key) {
-    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) return 13;
-    if (key.sym == SDLK_ESCAPE) return 27;
-    if (key.sym == SDLK_BACKSPACE) return 8;
+    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) return rt::kKeyEnter;
+    if (key.sym == SDLK_ESCAPE) return rt::kKeyEscape;
+    if (key.sym == SDLK_BACKSPACE) return rt::kKeyBackspace;
     return std::nullopt;
 }
 

@@ -14,6 +14,11 @@ namespace shell {
 
 void failSdl(std::string_view what) { throw PlatformError(std::string(what) + ": " + SDL_GetError()); }
 
+std::string_view windowSystem() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver ? driver : "";
+}
+
 namespace {
 // The window systems tried, in SDL's own order, each where its variable names a display.
 struct WindowSystem {
@@ -103,6 +108,7 @@ SdlLibrary::~SdlLibrary() {
     IMG_Quit();
     TTF_Quit();
     SDL_Quit();
+    sayXErrors();  // those of the windows' last moments
 }
 
 }  // namespace shell

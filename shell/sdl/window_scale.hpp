@@ -3,12 +3,11 @@
 #pragma once
 
 #include "runtime/canvas.hpp"
+#include "shell/backend.hpp"
 
 #include <string_view>
 
 namespace shell {
-
-constexpr int kLargestScale = 4;
 
 // What the desktop says of itself, as the windows backend finds it.
 struct DesktopSetting {

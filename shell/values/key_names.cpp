@@ -1,5 +1,7 @@
 #include "shell/values/key_names.hpp"
 
+#include "runtime/form.hpp"
+
 #include <array>
 
 namespace shell {
@@ -12,15 +14,15 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 9> kNamedKeys{{
-    {"Up", 38, std::nullopt},
-    {"Down", 40, std::nullopt},
-    {"Left", 37, std::nullopt},
-    {"Right", 39, std::nullopt},
-    {"Enter", 13, 13},
-    {"Escape", 27, 27},
-    {"Space", 32, 32},
-    {"Backspace", 8, 8},
-    {"Tab", 9, std::nullopt},
+    {"Up", rt::kKeyUp, std::nullopt},
+    {"Down", rt::kKeyDown, std::nullopt},
+    {"Left", rt::kKeyLeft, std::nullopt},
+    {"Right", rt::kKeyRight, std::nullopt},
+    {"Enter", rt::kKeyEnter, rt::kKeyEnter},
+    {"Escape", rt::kKeyEscape, rt::kKeyEscape},
+    {"Space", rt::kKeySpace, rt::kKeySpace},
+    {"Backspace", rt::kKeyBackspace, rt::kKeyBackspace},
+    {"Tab", rt::kKeyTab, std::nullopt},
 }};
 
 // The keys of the digit row and the punctuation keys: what each types alone and with
@@ -32,7 +34,7 @@ constexpr std::array<int, 21> kCodes{48,  49,  50,  51,  52,  53,  54,  55,  56,
 
 std::optional<KeyStroke> typed(char c) {
     const int code = static_cast<unsigned char>(c);
-    if (c == ' ') return KeyStroke{32, 0, 32};
+    if (c == ' ') return KeyStroke{rt::kKeySpace, 0, rt::kKeySpace};
     if (c >= 'a' && c <= 'z') return KeyStroke{code - 'a' + 'A', 0, code};
     if (c >= 'A' && c <= 'Z') return KeyStroke{code, 1, code};
     if (const auto i = kPlain.find(c); i != std::string_view::npos) return KeyStroke{kCodes[i], 0, code};

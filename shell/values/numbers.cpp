@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace shell {
 
@@ -19,6 +20,12 @@ std::optional<rt::Single> number(std::string_view text) {
     const auto x = rt::singleFromText(text);
     if (!x || !std::isfinite(*x)) return std::nullopt;
     return x;
+}
+
+std::optional<std::uint32_t> seedNumber(std::string_view text) {
+    const auto n = wholeNumber(text);
+    if (!n || *n < 0 || *n > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+    return static_cast<std::uint32_t>(*n);
 }
 
 }  // namespace shell

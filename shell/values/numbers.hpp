@@ -13,5 +13,8 @@ namespace shell {
 std::optional<std::int64_t> wholeNumber(std::string_view text);
 // A finite decimal number (such as 3069, 2.5 or -1e3); nullopt for anything else.
 std::optional<rt::Single> number(std::string_view text);
+// A seed of the random sequence: a whole number from 0 to 4294967295; nullopt for
+// anything else.
+std::optional<std::uint32_t> seedNumber(std::string_view text);
 
 }  // namespace shell

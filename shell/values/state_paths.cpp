@@ -20,11 +20,8 @@ std::vector<std::string_view> segments(std::string_view path) {
 std::string quotedName(std::string_view name) { return rt::quoted(std::string(name)); }
 
 Slot appSlot(rt::App& app, std::string_view name) {
-    if (name == "ActiveForm")
-        return {[&app] { return rt::Value(std::string(app.ActiveForm() ? app.ActiveForm()->name() : "")); }, {}};
-    if (name == "Running") return {[&app] { return rt::Value(app.Running()); }, {}};
-    // The clock as a Long: a script cannot move it past the Long range (see `wait`).
-    if (name == "Time") return {[&app] { return rt::Value(static_cast<rt::Long>(app.now())); }, {}};
+    for (const AppValue& value : kAppValues)
+        if (value.name == name) return {[&app, read = value.read] { return read(app); }, {}};
     throw BadRequest("unknown App value " + quotedName(name));
 }
 
@@ -37,14 +34,12 @@ Slot variableSlot(const rt::Form::Variable& variable) {
 }
 
 Slot screenSlot(rt::Form& form, std::string_view name) {
-    if (name == "Loaded") return {[&form] { return rt::Value(form.Loaded()); }, {}};
-    if (name == "Width") return {[&form] { return rt::Value(form.Width()); }, {}};
-    if (name == "Visible")
-        return {[&form] { return rt::Value(form.Visible()); },
-                [&form](const rt::Value& v) { form.setVisible(std::get<bool>(v)); }};
-    if (name == "Enabled")
-        return {[&form] { return rt::Value(form.Enabled()); },
-                [&form](const rt::Value& v) { form.setEnabled(std::get<bool>(v)); }};
+    for (const ScreenValue& value : kScreenValues) {
+        if (value.name != name) continue;
+        Slot slot{[&form, read = value.read] { return read(form); }, {}};
+        if (value.write) slot.write = [&form, write = value.write](const rt::Value& v) { write(form, v); };
+        return slot;
+    }
     if (const auto variable = form.variable(name)) return variableSlot(*variable);
     throw BadRequest("unknown variable " + quotedName(std::string(form.name()) + "." + std::string(name)));
 }
@@ -61,6 +56,22 @@ Slot controlSlot(const rt::Form& form, std::string_view ref, std::string_view pr
             }};
 }
 }  // namespace
+
+const std::array<AppValue, 3> kAppValues{{
+    {"ActiveForm", [](const rt::App& app) { return rt::Value(std::string(app.ActiveForm() ? app.ActiveForm()->name() : "")); }},
+    {"Running", [](const rt::App& app) { return rt::Value(app.Running()); }},
+    // The clock as a Long: a script cannot move it past the Long range (see `wait`).
+    {"Time", [](const rt::App& app) { return rt::Value(static_cast<rt::Long>(app.now())); }},
+}};
+
+const std::array<ScreenValue, 4> kScreenValues{{
+    {"Loaded", [](const rt::Form& form) { return rt::Value(form.Loaded()); }, nullptr},
+    {"Visible", [](const rt::Form& form) { return rt::Value(form.Visible()); },
+     [](rt::Form& form, const rt::Value& v) { form.setVisible(std::get<bool>(v)); }},
+    {"Enabled", [](const rt::Form& form) { return rt::Value(form.Enabled()); },
+     [](rt::Form& form, const rt::Value& v) { form.setEnabled(std::get<bool>(v)); }},
+    {"Width", [](const rt::Form& form) { return rt::Value(form.Width()); }, nullptr},
+}};
 
 rt::Value valueOf(const rt::Form::Variable& variable) {
     if (auto* const* n = std::get_if<rt::Var<rt::Integer>*>(&variable)) return (*n)->get();

@@ -23,9 +23,21 @@ struct Slot {
 // property. Finding a screen makes its instance if needed; it does not load it.
 Slot findSlot(rt::App& app, std::string_view path);
 
-// The names of the App's and of every screen's own values.
-constexpr std::array<std::string_view, 3> kAppValues{"ActiveForm", "Running", "Time"};
-constexpr std::array<std::string_view, 4> kScreenValues{"Loaded", "Visible", "Enabled", "Width"};
+// The App's own values, a row a name with its read.
+struct AppValue {
+    std::string_view name;
+    rt::Value (*read)(const rt::App& app);
+};
+extern const std::array<AppValue, 3> kAppValues;
+
+// Every screen's own values, a row a name with its read and, where a handler may set
+// it, its write.
+struct ScreenValue {
+    std::string_view name;
+    rt::Value (*read)(const rt::Form& form);
+    void (*write)(rt::Form& form, const rt::Value& value);
+};
+extern const std::array<ScreenValue, 4> kScreenValues;
 
 // A screen by name; throws BadRequest for an unknown one.
 rt::Form& knownScreen(rt::App& app, std::string_view name);

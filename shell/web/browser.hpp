@@ -1,8 +1,9 @@
-// What the page's own scripts (krax_library.js, fit_library.js, touch_library.js) do
-// for the web backend: the window elements and their fit to the page, drawing on
-// their canvases, fingers, the prompt and the page's last word. Sizes and positions
-// are in pixels of the client area (one per 15 twips) unless they say otherwise; the
-// desk's scale and the display's density turn them into the canvas's device pixels.
+// What the page's own scripts (krax_library.js, fit_library.js, touch_library.js,
+// input_box_library.js, sound_library.js) do for the web backend: the window elements
+// and their fit to the page, drawing on their canvases, fingers, the input box, sound
+// and the page's last word. Sizes and positions are in pixels of the client area (one
+// per 15 twips) unless they say otherwise; the desk's scale and the display's density
+// turn them into the canvas's device pixels.
 #pragma once
 
 extern "C" {
@@ -39,7 +40,23 @@ void kraxText(const char* text, const char* face, int pixels, bool bold, int r, 
 // The browser's modal prompt: the text typed, allocated with malloc for the caller
 // to free, or null on Cancel.
 char* kraxPrompt(const char* message);
+// An input box of the page's own, over the windows, that shows a given answer: it
+// opens empty, types `answer` a character every `typingMs`, leaves it in view for
+// `readingMs`, then closes with OK (with Cancel where `ok` is false) and calls
+// closed(data). Returns at once.
+void kraxShowAnswer(const char* title, const char* prompt, const char* answer, bool ok, double typingMs,
+                    double readingMs, void (*closed)(void*), void* data);
 
 // No screen is loaded any more: the page says so and offers to start again.
 void kraxEnded();
+
+// Sound (sound_library.js). An effect's samples, 16-bit mono at the synthesizer's
+// rate, made into an audio buffer of the page's under the effect's number and name.
+void kraxSoundLoad(int effect, const char* name, const short* samples, int count);
+// Starts an effect's buffer; nothing before the player's first touch, click or key.
+void kraxSoundPlay(int effect);
+// Whether the player left sound off, as the page's storage remembers.
+bool kraxSoundRemembered();
+// Shows the choice on the speaker control, and keeps it in the storage if `remember`.
+void kraxSoundShow(bool muted, bool remember);
 }

@@ -2,43 +2,39 @@
 
 namespace shell {
 
-namespace {
-constexpr int kUpKey = 38;
-}  // namespace
-
 // A mouse gets to a point before it presses there: the move comes first, so the gun
 // turns to where the finger lands, as it would to the mouse.
-void Fingers::down(rt::App& app, rt::Form& form, int finger, rt::Single x, rt::Single y) {
-    if (held_) release(app);
+void Fingers::down(LiveInput& input, rt::Form& form, int finger, rt::Single x, rt::Single y) {
+    if (held_) release(input);
     held_ = Held{finger, &form, x, y, y};
-    app.mouseMove(form, x, y, 0, 0);
-    app.mouseDown(form, x, y, rt::kLeftButton, 0);
+    input.mouseMove(form, x, y, 0, 0);
+    input.mouseDown(form, x, y, rt::kLeftButton, 0);
 }
 
-void Fingers::move(rt::App& app, int finger, rt::Single x, rt::Single y) {
+void Fingers::move(LiveInput& input, int finger, rt::Single x, rt::Single y) {
     if (!holds(finger)) return;
     held_->x = x;
     held_->y = y;
-    app.mouseMove(*held_->form, x, y, rt::kLeftButton, 0);
+    input.mouseMove(*held_->form, x, y, rt::kLeftButton, 0);
 }
 
-void Fingers::up(rt::App& app, int finger, rt::Single x, rt::Single y) {
+void Fingers::up(LiveInput& input, int finger, rt::Single x, rt::Single y) {
     if (!holds(finger)) return;
     held_->x = x;
     held_->y = y;
     const bool swiped = held_->startY - y >= swipeUp_;
-    release(app);
-    if (swiped) app.keyUp(kUpKey, 0);
+    release(input);
+    if (swiped) input.keyUp(rt::kKeyUp, 0);
 }
 
-void Fingers::cancel(rt::App& app, int finger) {
-    if (holds(finger)) release(app);
+void Fingers::cancel(LiveInput& input, int finger) {
+    if (holds(finger)) release(input);
 }
 
-void Fingers::release(rt::App& app) {
+void Fingers::release(LiveInput& input) {
     const Held held = *held_;
     held_.reset();
-    app.mouseUp(*held.form, held.x, held.y, rt::kLeftButton, 0);
+    input.mouseUp(*held.form, held.x, held.y, rt::kLeftButton, 0);
 }
 
 }  // namespace shell

@@ -24,13 +24,30 @@ mergeInto(LibraryManager.library, {
       });
       return isFinite(scale) ? scale : 1;
     },
+    // The page's own controls keep their corner: where the centred windows would reach
+    // it, they are fitted between the corners or below them, whichever leaves them larger.
+    scaleBeside: function(windows, width, height) {
+      var scale = kraxFit.scaleFor(windows, width, height);
+      var controls = document.getElementById('controls');
+      if (!controls) return scale;
+      var corner = controls.getBoundingClientRect();
+      var across = width - corner.left, down = corner.bottom;
+      var reaches = windows.some(function(element) {
+        var chrome = kraxFit.chrome(element, function(n) { return n; });
+        return (element.kraxClient.width + chrome.width) * scale > width - 2 * across &&
+               (element.kraxClient.height + chrome.height) * scale > height - 2 * down;
+      });
+      if (!reaches) return scale;
+      return Math.max(kraxFit.scaleFor(windows, width - 2 * across, height),
+                      kraxFit.scaleFor(windows, width, height - 2 * down));
+    },
   },
 
   kraxFitDesk__deps: ['$kraxFit'],
   kraxFitDesk: function() {
     var page = document.documentElement;
     var windows = Array.prototype.slice.call(document.querySelectorAll('#desk .window'));
-    var scale = kraxFit.scaleFor(windows, page.clientWidth, page.clientHeight);
+    var scale = kraxFit.scaleBeside(windows, page.clientWidth, page.clientHeight);
     var density = window.devicePixelRatio || 1;
     // CSS pixels at scale 1 as whole device pixels at this scale, never more than fit.
     var devicePixels = function(n) { return Math.floor(n * scale * density + 1e-6); };

@@ -1,6 +1,6 @@
 // The page's side of the web backend: window elements, drawing on their canvases with
-// the preloaded pictures and font, the prompt. Linked into the WebAssembly module's
-// script; the C++ side declares these in browser.hpp.
+// the preloaded pictures and font, the page's last word. Linked into the WebAssembly
+// module's script; the C++ side declares these in browser.hpp.
 mergeInto(LibraryManager.library, {
   $kraxPage: {
     drawing: null,  // the 2D context being drawn on
@@ -183,11 +183,6 @@ mergeInto(LibraryManager.library, {
     context.scale(kraxPage.across, kraxPage.down);
     context.fillText(UTF8ToString(text), x, y + ascent);
     context.restore();
-  },
-
-  kraxPrompt: function(message) {
-    var text = window.prompt(UTF8ToString(message), '');
-    return text === null ? 0 : allocateUTF8(text);
   },
 
   kraxEnded: function() {

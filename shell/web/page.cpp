@@ -19,8 +19,10 @@ namespace {
 
 EM_BOOL keyDown(int, const EmscriptenKeyboardEvent* e, void* data) {
     // Keys that type a control character but raise no keypress in a browser.
-    const int character = std::strcmp(e->key, "Backspace") == 0 ? 8 : std::strcmp(e->key, "Escape") == 0 ? 27 : 0;
-    if (character) static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyPress(character); });
+    const int character = std::strcmp(e->key, "Backspace") == 0 ? rt::kKeyBackspace
+                          : std::strcmp(e->key, "Escape") == 0  ? rt::kKeyEscape
+                                                                : 0;
+    if (character) static_cast<Page*>(data)->handle([&](LiveInput& input) { input.keyPress(character); });
     // Arrows would scroll, Tab would move the focus; keys that type are left alone,
     // or no keypress would follow.
     return std::strncmp(e->key, "Arrow", 5) == 0 || character || std::strcmp(e->key, "Tab") == 0;
@@ -29,14 +31,14 @@ EM_BOOL keyDown(int, const EmscriptenKeyboardEvent* e, void* data) {
 EM_BOOL keyPress(int, const EmscriptenKeyboardEvent* e, void* data) {
     const auto character = int(e->charCode);
     if (character > 0 && character < 256)
-        static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyPress(character); });
+        static_cast<Page*>(data)->handle([&](LiveInput& input) { input.keyPress(character); });
     return false;
 }
 
 EM_BOOL keyUp(int, const EmscriptenKeyboardEvent* e, void* data) {
     const auto keyCode = int(e->keyCode);
     const int shift = rt::shiftState(e->shiftKey, e->ctrlKey, e->altKey);
-    if (keyCode > 0) static_cast<Page*>(data)->handle([&](rt::App& app) { app.keyUp(keyCode, shift); });
+    if (keyCode > 0) static_cast<Page*>(data)->handle([&](LiveInput& input) { input.keyUp(keyCode, shift); });
     return false;
 }
 
@@ -58,12 +60,14 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 }  // namespace
 
 // A swipe up by a quarter of the game screen's height opens the code box.
-Page::Page(rt::App& app)
-    : app_(app),
-      prompt_(clock_),
+Page::Page(LiveInput& input)
+    : input_(input),
+      app_(input.app()),
+      sound_(app_),
+      inputBox_(clock_, [this] { wake(); }),
       fingers_(screens::Form2.clientHeight / 4),
       windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {
-    app_.setInputBoxHost(&prompt_);
+    app_.setInputBoxHost(&input_.inputBox(inputBox_));
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, false, keyDown);
     emscripten_set_keypress_callback(window, this, false, keyPress);
@@ -80,19 +84,23 @@ void Page::start() {
 // Each wake-up of the page costs the browser a task, and a frame where it draws: the
 // pollers that a change sets off come along with it.
 void Page::wake() {
-    catchUpAhead(app_, clock_.now(), rt::Timer::kShortestPeriod);
+    if (ended_) return;
+    input_.catchUpAhead(clock_.now(), rt::Timer::kShortestPeriod);
     present();
 }
 
-void Page::handle(const std::function<void(rt::App&)>& event) {
-    app_.catchUp(clock_.now());
-    event(app_);
+// Once the session has ended, the keys the page still hears go nowhere: a recorder
+// has written its last line.
+void Page::handle(const std::function<void(LiveInput&)>& event) {
+    if (ended_) return;
+    input_.catchUp(clock_.now());
+    event(input_);
     wake();
 }
 
 void Page::raise(rt::Form& form) {
     if (!form.Enabled() || app_.ActiveForm() == &form) return;
-    handle([&](rt::App& app) { app.activate(form); });
+    handle([&](LiveInput& input) { input.activate(form); });
 }
 
 void Page::refit() {
@@ -107,10 +115,11 @@ void Page::fitIfDue() {
 
 void Page::present() {
     if (ended_) return;
-    if (!app_.Running()) {
+    if (!input_.playing()) {
         ended_ = true;
         windows_.clear();
         emscripten_clear_timeout(timeout_);
+        input_.ended();
         kraxEnded();
         return;
     }
@@ -129,9 +138,13 @@ void Page::showWindows() {
     windows_.draw();
 }
 
+// While a replay's answer is shown the clock stands still: the box wakes the page
+// when it closes.
 void Page::sleep() {
     emscripten_clear_timeout(timeout_);
-    if (const auto wait = untilNextTick(app_, clock_.now())) timeout_ = emscripten_set_timeout(timeUp, double(*wait), this);
+    if (inputBox_.showing()) return;
+    if (const auto wait = until(input_.nextWake(), clock_.now()))
+        timeout_ = emscripten_set_timeout(timeUp, double(*wait), this);
 }
 
 }  // namespace shell

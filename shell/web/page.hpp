@@ -1,14 +1,28 @@
-// The game in a web page: a window element per shown screen, input from the browser
-// through Emscripten's HTML5 API, timers on the page's clock. Between events the page
-// sleeps: one timeout to the next tick, none while no timer runs.
+// The game in a web page. What it implements of the seam (shell/backend.hpp):
+//
+//   drawing       a canvas per window element (web_canvas.hpp), redrawn where the
+//                 screen's pixels changed
+//   windows       an element per shown screen (page_window.hpp) in a WindowSet, all
+//                 fitted to the page at one scale (desk_fit.hpp)
+//   input in      mouse, keys and fingers (fingers.hpp) from the browser through
+//                 Emscripten's HTML5 API, fed to the game through a LiveInput
+//   input box     the browser's prompt; a replay's answers in a box of the page's own
+//                 (page_input_box.hpp)
+//   sound         what the hearing names, played by Web Audio from buffers made once
+//                 (page_sound.hpp); the speaker control and M turn it off and on
+//   wake-up       one timeout to LiveInput::nextWake(), none while nothing is due;
+//                 each wake-up catches up ahead, taking the pollers along
+//   recording,    whatever the LiveInput does: a recorder or a replay can stand
+//   replay        between the page and the game (the page offers neither yet)
 #pragma once
 
-#include "runtime/app.hpp"
+#include "shell/live_input.hpp"
 #include "shell/real_clock.hpp"
 #include "shell/web/desk_fit.hpp"
 #include "shell/web/fingers.hpp"
+#include "shell/web/page_input_box.hpp"
+#include "shell/web/page_sound.hpp"
 #include "shell/web/page_window.hpp"
-#include "shell/web/prompt_box.hpp"
 #include "shell/window_set.hpp"
 
 #include <functional>
@@ -17,7 +31,8 @@ namespace shell {
 
 class Page {
 public:
-    explicit Page(rt::App& app);
+    // The game is `input`'s app, which it feeds.
+    explicit Page(LiveInput& input);
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 
@@ -26,7 +41,7 @@ public:
     // Runs every tick due by now, then shows what changed and sleeps till the next.
     void wake();
     // One event from the browser: the ticks due before it, the event, then as wake().
-    void handle(const std::function<void(rt::App&)>& event);
+    void handle(const std::function<void(LiveInput&)>& event);
     // The window system's share of an event: the clicked window comes to the front and
     // becomes the active one (a disabled one does neither), before the click itself.
     void raise(rt::Form& form);
@@ -43,9 +58,11 @@ private:
     void showWindows();
     void sleep();
 
+    LiveInput& input_;
     rt::App& app_;
+    PageSound sound_;
     RealClock clock_;
-    PromptBox prompt_;
+    PageInputBox inputBox_;
     DeskFit fit_;
     bool fitDue_ = false;
     Fingers fingers_;

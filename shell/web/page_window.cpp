@@ -34,10 +34,11 @@ EM_BOOL mouse(int type, const EmscriptenMouseEvent* e, void* data) {
     rt::Form& form = window.form();
     const DeskFit& fit = window.page().fit();
     const rt::Single x = fit.twips(double(e->targetX)), y = fit.twips(double(e->targetY));
-    window.page().handle([&](rt::App& app) {
-        if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) app.mouseDown(form, x, y, buttonOf(e->button), shiftOf(*e));
-        if (type == EMSCRIPTEN_EVENT_MOUSEUP) app.mouseUp(form, x, y, buttonOf(e->button), shiftOf(*e));
-        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) app.mouseMove(form, x, y, e->buttons & (rt::kLeftButton | rt::kRightButton), shiftOf(*e));
+    window.page().handle([&](LiveInput& input) {
+        if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) input.mouseDown(form, x, y, buttonOf(e->button), shiftOf(*e));
+        if (type == EMSCRIPTEN_EVENT_MOUSEUP) input.mouseUp(form, x, y, buttonOf(e->button), shiftOf(*e));
+        if (type == EMSCRIPTEN_EVENT_MOUSEMOVE)
+            input.mouseMove(form, x, y, e->buttons & (rt::kLeftButton | rt::kRightButton), shiftOf(*e));
     });
     return type == EMSCRIPTEN_EVENT_MOUSEDOWN;  // no text selection, no focus moves
 }
@@ -46,7 +47,7 @@ rt::PixelRect grown(rt::PixelRect r, int by) { return {r.x - by, r.y - by, r.w +
 
 EM_BOOL closeBox(int, const EmscriptenMouseEvent*, void* data) {
     auto& window = *static_cast<PageWindow*>(data);
-    window.page().handle([&](rt::App& app) { app.closeBox(window.form()); });
+    window.page().handle([&](LiveInput& input) { input.closeBox(window.form()); });
     return true;
 }
 

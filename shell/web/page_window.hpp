@@ -1,6 +1,7 @@
 // The window element of one shown screen: made when the screen is shown, gone when it
-// is hidden or unloaded. Its input, mouse and fingers, goes to the page; it redraws
-// only what changed of the screen's pixels.
+// is hidden or unloaded. Its input, mouse and fingers, goes to the page, which feeds
+// it to the game through its LiveInput; it redraws only what changed of the screen's
+// pixels.
 #pragma once
 
 #include "runtime/damage.hpp"

@@ -16,12 +16,12 @@ void pointer(void* data, int kind, int finger, double cssX, double cssY) {
     rt::Form& form = window.form();
     const rt::Single x = page.fit().twips(cssX), y = page.fit().twips(cssY);
     if (kind == kDown) page.raise(form);
-    page.handle([&](rt::App& app) {
+    page.handle([&](LiveInput& input) {
         Fingers& fingers = page.fingers();
-        if (kind == kDown) fingers.down(app, form, finger, x, y);
-        if (kind == kMove) fingers.move(app, finger, x, y);
-        if (kind == kUp) fingers.up(app, finger, x, y);
-        if (kind == kCancel) fingers.cancel(app, finger);
+        if (kind == kDown) fingers.down(input, form, finger, x, y);
+        if (kind == kMove) fingers.move(input, finger, x, y);
+        if (kind == kUp) fingers.up(input, finger, x, y);
+        if (kind == kCancel) fingers.cancel(input, finger);
     });
 }
 

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -21,8 +20,7 @@ rt::App app;
 
 std::optional<std::uint32_t> seedOf(int argc, char** argv) {
     if (argc != 3 || std::string_view(argv[1]) != "--seed") return std::nullopt;
-    const auto n = shell::wholeNumber(argv[2]);
-    if (n && *n >= 0 && *n <= std::numeric_limits<std::uint32_t>::max()) return std::uint32_t(*n);
+    if (const auto seed = shell::seedNumber(argv[2])) return seed;
     std::cerr << "krax: the seed is a whole number from 0 to 4294967295, not \"" << argv[2]
               << "\"; playing with a seed from the clock\n";
     return std::nullopt;
@@ -44,7 +42,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* krax_print(const char* path) {
 
 int main(int argc, char** argv) {
     shell::setUpGame(app, seedOf(argc, argv));
-    static shell::Page page(app);
+    // The player's own input, fed to the game as it comes.
+    static shell::LiveInput input(app);
+    static shell::Page page(input);
     page.start();
     return 0;
 }

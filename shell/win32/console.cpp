@@ -25,17 +25,19 @@ void reopen(std::FILE* file, const char* device, const char* mode) {
 void restoreCodePage() { SetConsoleOutputCP(consoleCodePage); }
 }  // namespace
 
-void useParentConsole() {
+bool useParentConsole() {
     // Looked at before attaching, which may give the streams the console's own handles.
     const bool input = leadsSomewhere(STD_INPUT_HANDLE);
     const bool output = leadsSomewhere(STD_OUTPUT_HANDLE);
     const bool error = leadsSomewhere(STD_ERROR_HANDLE);
-    if ((input && output && error) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    if (input && output && error) return true;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return error;
     if (!input) reopen(stdin, "CONIN$", "r");
     if (!output) reopen(stdout, "CONOUT$", "w");
     if (!error) reopen(stderr, "CONOUT$", "w");
     consoleCodePage = GetConsoleOutputCP();
     if (consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(restoreCodePage);
+    return true;
 }
 
 }  // namespace shell

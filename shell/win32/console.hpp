@@ -7,7 +7,8 @@ namespace shell {
 
 // Attaches to the console of the program that started this one, if any, and points
 // the standard streams that lead nowhere at it; streams already led to a file or a
-// pipe keep theirs. Text goes out as UTF-8.
-void useParentConsole();
+// pipe keep theirs. Text goes out as UTF-8. Returns whether standard error now leads
+// somewhere (a console, a file, a pipe): not so for a double click.
+bool useParentConsole();
 
 }  // namespace shell

@@ -13,4 +13,13 @@ std::string utf8(std::wstring_view text) {
     return out;
 }
 
+std::wstring utf16(std::string_view text) {
+    if (text.empty()) return {};
+    const int bytes = int(text.size());
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, nullptr, 0);
+    std::wstring out(std::size_t(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, out.data(), wide);
+    return out;
+}
+
 }  // namespace shell

@@ -1,4 +1,4 @@
-// A player of the site in a Chromium tab: reads what the game holds through
+// A player of the site in a browser tab (puppeteer's Page, or webdriver.js's): reads what the game holds through
 // window.krax.print, and presses where a screen's controls are, with the mouse or,
 // on a touch screen, with a finger.
 'use strict';
@@ -24,6 +24,12 @@ class Player {
   async expect(pathText, wanted) {
     const actual = await this.print(pathText);
     check(actual === wanted, `expected ${pathText} = ${wanted}, got ${actual}`);
+  }
+
+  // The sounds the page has started so far, by name.
+  async expectSounds(wanted, what) {
+    const started = await this.page.evaluate(() => window.krax.sounds());
+    check(JSON.stringify(started) === JSON.stringify(wanted), `${what}: the page started ${started}`);
   }
 
   // Waits until PATH reads WANTED, for at most `ms` of real time.
@@ -73,7 +79,9 @@ class Player {
       resolve(message);
     }));
     await act();
-    check((await asked) === 'Enter in the code', 'the prompt does not ask for the code');
+    const never = sleep(5000).then(() => 'no prompt at all in 5 s');
+    const message = await Promise.race([asked, never]);
+    check(message === 'Enter in the code', `the prompt does not ask for the code: ${message}`);
   }
 
   // Releases the Up arrow and answers the prompt that opens with TEXT.

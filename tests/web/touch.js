@@ -1,7 +1,8 @@
 // The site played by touch on emulated phones and tablets, with real touch events:
-// the fit of the screens to the screen (also after turning the phone mid-round), the
-// shot on touch-down, two fingers as two presses, a tap on a pig, the swipe up that
-// opens the code box; and the offline reload, from what the service worker kept.
+// the fit of the screens to the screen (also after turning the phone mid-round), no
+// zoom by pinch or double tap, the shot on touch-down, two fingers as two presses, a
+// tap on a pig, the swipe up that opens the code box; and the offline reload, from
+// what the service worker kept.
 'use strict';
 const { Player, check, sleep } = require('./player.js');
 
@@ -22,8 +23,10 @@ async function checkFit(player, form, what) {
     const canvas = element.querySelector('canvas');
     const shown = canvas.getBoundingClientRect();
     const root = document.documentElement;
+    const controls = document.getElementById('controls').getBoundingClientRect();
     return {
       box: [box.left, box.top, box.right, box.bottom], screen: [root.clientWidth, root.clientHeight],
+      controls: [controls.left, controls.top, controls.right, controls.bottom],
       scroll: [root.scrollWidth, root.scrollHeight], zoom: visualViewport.scale, density: devicePixelRatio,
       pixels: [canvas.width, canvas.height], css: [shown.width, shown.height],
     };
@@ -37,6 +40,9 @@ async function checkFit(player, form, what) {
   check(fit.scroll[0] <= width && fit.scroll[1] <= height, `${what}: the page scrolls (${fit.scroll.join('x')})`);
   check(left >= 0 && top >= 0 && right <= width + 0.01 && bottom <= height + 0.01, `${what}: ${form} is not seen whole`);
   check(filled >= 0.8, `${what}: ${form} fills only ${(filled * 100).toFixed(1)}% of the screen`);
+  const [cLeft, cTop, cRight, cBottom] = fit.controls;
+  check(cLeft >= right || cRight <= left || cTop >= bottom || cBottom <= top,
+    `${what}: the page's controls lie over ${form}'s window`);
   check(fit.pixels[0] === Math.round(fit.css[0] * fit.density) && fit.pixels[1] === Math.round(fit.css[1] * fit.density),
     `${what}: ${form} is not drawn at the display's density`);
 }
@@ -84,6 +90,27 @@ async function swipeUp(player, what) {
   console.log(`${what}: a swipe up opened the code box`);
 }
 
+// Two fingers spreading on the desk beside the menu, and a double tap: the page does
+// not zoom (nor does the viewport forbid it: touch-action keeps the fingers the game's).
+async function pinchAndDoubleTap(player, what) {
+  const { width, height } = player.page.viewport();
+  const box = await (await player.canvas('Form1')).boundingBox();
+  // Along the wider of the bands of desk below and left of the window.
+  const below = height - (box.y + box.height) > box.x;
+  const at = below ? { x: width / 2, y: (box.y + box.height + height) / 2 } : { x: box.x / 2, y: height / 2 };
+  const along = (d) => (below ? { x: at.x + d, y: at.y } : { x: at.x, y: at.y + d });
+  const fingers = [];
+  for (const side of [-1, 1]) fingers.push(await player.page.touchscreen.touchStart(along(side * 20).x, along(side * 20).y));
+  for (let step = 1; step <= 10; ++step) {
+    for (const [i, side] of [-1, 1].entries()) await fingers[i].move(along(side * (20 + 13 * step)).x, along(side * (20 + 13 * step)).y);
+  }
+  await Promise.all(fingers.map((finger) => finger.end()));
+  for (let tap = 0; tap < 2; ++tap) await player.page.touchscreen.tap(at.x, at.y);
+  await sleep(300);
+  const zoom = await player.page.evaluate(() => visualViewport.scale);
+  check(zoom === 1, `${what}: a pinch and a double tap zoomed the page to ${zoom}`);
+}
+
 // Turned sideways mid-round and back: the game screen fits each time, the round goes on.
 async function turn(player, what) {
   const upright = player.page.viewport();
@@ -103,17 +130,18 @@ async function playOn(openPage, address, what, device) {
   await page.goto(`${address}?seed=1`);
   await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
   await checkFit(player, 'Form1', what);
+  await pinchAndDoubleTap(player, what);
   await player.clickControl('Form1', 'Image5');  // START, tapped
   await player.waitFor('App.ActiveForm', 'Form2');
   await checkFit(player, 'Form2', what);
   await shootOnTouchDown(player, what);
   await twoFingers(player, what);
   await player.hitAPig();
-  console.log(`${what}: a tap on a pig hit it`);
+  const sounds = await page.evaluate(() => window.krax.sounds());
+  check(sounds[0] === 'click' && sounds[sounds.length - 1] === 'pig', `${what}: the taps started ${sounds}`);
+  console.log(`${what}: a tap on a pig hit it, and the page started its sound`);
   await swipeUp(player, what);
   if (!device.isLandscape) await turn(player, what);
-  // The service worker has the site once it is ready.
-  await page.evaluate(() => navigator.serviceWorker.ready);
   await page.close();
 }
 
@@ -121,17 +149,26 @@ async function playByTouch(openPage, address) {
   for (const [what, device] of Object.entries(kDevices)) await playOn(openPage, address, what, device);
 }
 
-// With the server gone, the site loads from the service worker's copy and plays.
-async function playOffline(openPage, address, server) {
+// With the server gone, the site loads from the service worker's copy and plays: on
+// a phone by touch, where the engine's driver can, else on a desktop by mouse.
+async function playOffline(openPage, address, server, { byTouch }) {
+  const page = await openPage(byTouch ? kDevices['phone held upright'] : { width: 1024, height: 768, deviceScaleFactor: 1 });
+  const player = new Player(page, { byTouch });
+  // The worker has the whole site once it is ready.
+  await page.goto(address);
+  await page.evaluate(() => navigator.serviceWorker.ready);
   server.close();
   server.closeAllConnections();
-  const page = await openPage(kDevices['phone held upright']);
-  const player = new Player(page, { byTouch: true });
   await page.goto(`${address}?seed=2`);
   await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
   await player.clickControl('Form1', 'Image5');
   await player.waitFor('App.ActiveForm', 'Form2');
-  await shootOnTouchDown(player, 'offline');
+  if (byTouch) {
+    await shootOnTouchDown(player, 'offline');
+  } else {
+    await player.clickAt('Form2', kGround.x, kGround.y);
+    await player.expect('Form2.intBullets', '5');
+  }
   await page.close();
   console.log('offline: the site loaded and played with the server gone');
 }

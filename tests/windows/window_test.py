@@ -38,17 +38,22 @@ class WineSession(linux.Session):
     """The Linux window test's session, with the game run by Wine and its state read
     through the Linux build."""
 
-    def __init__(self, wine, exe, krax, display, workdir):
+    def __init__(self, wine, exe, krax, display, workdir, game_env=None, args=()):
         self.krax = krax
         self.env = dict(os.environ, DISPLAY=f":{display}")
         for name in ("WAYLAND_DISPLAY", "SDL_VIDEODRIVER"):
             self.env.pop(name, None)
+        # Sound into SDL's dummy device unless the test says otherwise: Wine here has no
+        # sound device of its own.
+        self.env["SDL_AUDIODRIVER"] = "dummy"
         self.x = linux.XConnection(display)
         self.recording = os.path.join(workdir, RECORDING)
         self.probe = os.path.join(workdir, "probe.script")
         self.errors = open(os.path.join(workdir, "krax.err"), "w+")
-        self.game = subprocess.Popen([wine, exe, "--seed", str(SEED), "--record", RECORDING],
-                                     env=self.env, cwd=workdir, stderr=self.errors)
+        # At the Linux test's scale, which Wine's own 96 dpi would not give.
+        self.game = subprocess.Popen([wine, exe, "--scale", str(linux.SCALE), "--seed", str(SEED), "--record", RECORDING,
+                                      *args],
+                                     env=dict(self.env, **(game_env or {})), cwd=workdir, stderr=self.errors)
 
     def windows(self):
         """The shown top-level windows with the game's captions: id -> (caption, x, y,

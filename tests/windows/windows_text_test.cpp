@@ -19,6 +19,14 @@ TEST(WindowsText, WideTextBecomesUtf8InEveryScript) {
     EXPECT_EQ(shell::utf8(L"a\xd83e" L"b"), "a\xef\xbf\xbd" "b");
 }
 
+// The message box of a failed start shows the game's UTF-8 line as Windows' UTF-16.
+TEST(WindowsText, Utf8BecomesWideTextForTheMessageBox) {
+    EXPECT_EQ(shell::utf16(""), L"");
+    EXPECT_EQ(shell::utf16("\u00e9t\u00e9 \u5f97\u5206\n"), L"\u00e9t\u00e9 \u5f97\u5206\n");
+    EXPECT_EQ(shell::utf16("\xf0\x9f\xa5\x95"), L"\xd83e\xdd55");
+    EXPECT_EQ(shell::utf16("a\xff" "b"), L"a\xfffd" L"b");
+}
+
 // Wine has none of Windows' fonts: every face falls back to the one beside the exe.
 TEST(WindowsText, FontsComeFromBesideTheProgramWhereWindowsHasNone) {
     for (const char* face : {"Comic Sans MS", "sans-serif"}) {

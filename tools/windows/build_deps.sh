@@ -65,9 +65,9 @@ build_all() {
   ttf=$(echo "$work"/libsdl2-ttf-*/)
   image=$(echo "$work"/libsdl2-image-*/)
 
-  # Video, events and timers: the game has no sound and no game controllers, and draws
-  # on the processor.
-  cmake_install "$sdl" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=OFF -DSDL_JOYSTICK=OFF \
+  # Video, events, timers and audio (Windows' own, and SDL's disk and dummy drivers that
+  # the tests play into): the game has no game controllers, and draws on the processor.
+  cmake_install "$sdl" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_AUDIO=ON -DSDL_JOYSTICK=OFF \
     -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_VULKAN=OFF -DSDL_OPENGL=OFF \
     -DSDL_OPENGLES=OFF -DSDL_RENDER_D3D=OFF
   # Only what the game's fonts need: no compressed fonts, no colour bitmaps, no shaping.

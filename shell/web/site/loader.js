@@ -1,7 +1,8 @@
 // Starts KRAX in the page: the pictures and the font load before the program's first
-// frame, ?seed=N in the address fixes the random seed, and window.krax.print(PATH)
-// tells tests and bug reports what the game holds. Once the page has loaded, the
-// service worker keeps the site for playing offline.
+// frame, ?seed=N in the address fixes the random seed, window.krax.print(PATH) tells
+// tests and bug reports what the game holds and window.krax.sounds() which sounds the
+// page started. The speaker control turns sound off and on. Once the page has loaded,
+// the service worker keeps the site for playing offline.
 (function() {
   var seed = new URLSearchParams(location.search).get('seed');
 
@@ -43,6 +44,7 @@
     postRun: [keepForOffline],
     // What the program says on standard error is an error on the console.
     printErr: function(text) { console.error(text); },
+    kraxSoundsStarted: [],
     onAbort: function(what) { failed(String(what)); },
   };
 
@@ -60,5 +62,12 @@
       if (answer[0] === '!') throw new Error(answer.slice(1));
       return answer.slice(1);
     },
+    // The names of the sounds started so far, in order.
+    sounds: function() { return Module.kraxSoundsStarted.slice(); },
   };
+
+  // Pressed before the program has started, it does nothing yet.
+  document.getElementById('sound').addEventListener('click', function() {
+    if (Module.calledRun) Module.ccall('krax_sound_switch', null, [], []);
+  });
 })();
