@@ -7,6 +7,7 @@
 #include <io.h>
 #include <sys/stat.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -21,7 +22,11 @@ long writeSome(int fd, const char* bytes, std::size_t size) { return _write(fd, 
 void syncFile(int fd) { _commit(fd); }
 void closeFile(int fd) { _close(fd); }
 #else
-int openNew(const std::filesystem::path& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644); }
+// Read and written by the player, read by anyone, as files are made.
+constexpr mode_t kReadAndWrite = S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+int openNew(const std::filesystem::path& path) {
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kReadAndWrite);
+}
 long writeSome(int fd, const char* bytes, std::size_t size) { return long(::write(fd, bytes, size)); }
 void syncFile(int fd) { fdatasync(fd); }
 void closeFile(int fd) { close(fd); }
