@@ -12,10 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef _WIN32
@@ -261,6 +264,50 @@ TEST(KeptRounds, AFolderThatCannotBeMadeCostsTheRoundsAndOneLine) {
     EXPECT_TRUE(said.ends_with("; the game goes on without the rounds that cannot be written\n")) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
+
+#ifndef _WIN32
+// An environment variable set, or unset for nullptr, for as long as it lives.
+class Variable {
+public:
+    Variable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~Variable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+    Variable(const Variable&) = delete;
+    Variable& operator=(const Variable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// A relative XDG_STATE_HOME is no place to keep anything; with no HOME either, the
+// command line says where nothing is kept.
+TEST(KeptRounds, TheFolderIsUnderHomeWhereXdgStateHomeIsNoAbsolutePath) {
+    const Variable home("HOME", "/home/player");
+    const std::filesystem::path underHome = "/home/player/.local/state/krax/rounds";
+    for (const char* state : {"state", "", static_cast<const char*>(nullptr)}) {
+        const Variable stateHome("XDG_STATE_HOME", state);
+        EXPECT_EQ(shell::roundsFolder(), underHome) << (state ? state : "unset");
+    }
+    const Variable noState("XDG_STATE_HOME", nullptr);
+    const Variable noHome("HOME", "");
+    EXPECT_EQ(shell::roundsFolder(), std::nullopt);
+    const auto said = [](std::vector<std::string_view> args) {
+        std::istringstream in;
+        std::ostringstream out, err;
+        const int status = shell::runCommandLine(args, in, out, err, {});
+        return std::pair{status, err.str()};
+    };
+    EXPECT_EQ(said({"--rounds"}), std::pair(2, std::string("krax: no rounds are kept: neither XDG_STATE_HOME nor HOME is set\n")));
+    EXPECT_EQ(said({"--link", "last"}),
+              std::pair(2, std::string("krax: cannot read script last: no rounds are kept: neither XDG_STATE_HOME nor "
+                                       "HOME is set\n")));
+    const Variable unset("HOME", nullptr);
+    EXPECT_EQ(shell::roundsFolder(), std::nullopt);
+}
+#endif
 
 TEST(CommandLine, RoundsAreListedAndPlayedByNumberOrAsTheLast) {
     const OwnStateHome home("command_home");
