@@ -397,6 +397,35 @@ TEST(KeptRounds, AGameKilledMidRoundLeavesARoundThatPlaysUpToThere) {
     EXPECT_EQ(said, "");
 }
 
+// A round is worth a file once its heading and its `round` line are whole: a disk that
+// fills before that leaves no file of it, which the list would only skip.
+TEST(KeptRounds, ADiskFullBeforeARoundsStartIsWholeLeavesNoFileOfIt) {
+    const OwnStateHome home("start_full_home");
+    const auto play = [](KeptSession& session) {
+        session.start();
+        session.shortRound();
+        session.wake(3000);
+        session.end();
+    };
+    ASSERT_EQ(inChild(play).first, 0);
+    const std::filesystem::path folder = *shell::roundsFolder();
+    const std::string whole = readAll(folder / shell::roundFileName(1));
+    const std::size_t heading = whole.find('\n') + 1, start = whole.find('\n', heading) + 1;
+    std::filesystem::remove_all(folder);
+    const auto [status, said] = inChild(play, heading + 4);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    // Its heading and its start fit: the first round stays, and lists.
+    EXPECT_EQ(inChild(play, start + 2).first, 0);
+    EXPECT_EQ(readAll(folder / shell::roundFileName(1)), whole.substr(0, start + 2));
+    std::ostringstream err;
+    const std::vector<shell::KeptRound> rounds = shell::RoundFolder(folder, err).rounds();
+    EXPECT_EQ(err.str(), "");
+    ASSERT_FALSE(rounds.empty());
+    EXPECT_EQ(rounds.back().number, 1u);
+}
+
 TEST(KeptRounds, AFullDiskCostsTheRoundsThatCannotBeWrittenWithOneLine) {
     const OwnStateHome home("full_home");
     constexpr rlim_t kBytes = 600;
