@@ -179,6 +179,35 @@ TEST(KeptRounds, TheNewestAndTheBestStayAndTheirNumbersWithThem) {
     EXPECT_EQ(err.str(), "");
 }
 
+// When a game ends, the rounds it kept push the oldest out; a game that kept no round
+// lets none go.
+TEST(KeptRounds, AGameThatKeptRoundsLetsTheOldestGoWhenItEnds) {
+    const OwnStateHome home("keeper_tidy_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    for (int n = 1; n <= 12; ++n) writeAll(dir / shell::roundFileName(std::uint64_t(n)), finishedRound(n, 1000));
+    std::ostringstream err;
+    {
+        shell::RoundKeeper keeper(dir, 2, err);
+        KeptSession session(keeper, err);
+        session.wake(5000);
+        session.end();
+        keeper.tidy();
+    }
+    EXPECT_EQ(numbers(shell::RoundFolder(dir, err).rounds()).size(), 12u);
+    shell::RoundKeeper keeper(dir, 2, err);
+    KeptSession session(keeper, err);
+    session.start();
+    session.shortRound();
+    session.wake(2500);
+    session.end();
+    keeper.tidy();
+    // The newest two, and the ten with the most hits.
+    EXPECT_EQ(numbers(shell::RoundFolder(dir, err).rounds()),
+              (std::vector<std::uint64_t>{14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3}));
+    EXPECT_EQ(err.str(), "");
+}
+
 TEST(KeptRounds, ANewRoundNeverTakesAFileThatIsThere) {
     const OwnStateHome home("new_home");
     const std::filesystem::path dir = *shell::roundsFolder();
