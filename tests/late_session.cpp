@@ -15,17 +15,27 @@ namespace late_session {
 namespace {
 constexpr rt::Single kTwipsPerPixel = 15;
 
+// The round kept on its own, as the desktop keeps it; the session holds one.
+struct KeptRound : shell::RoundShelf {
+    std::string text;
+    void begin() override { text.clear(); }
+    void line(const std::string& line) override { text += line + '\n'; }
+    void end() override {}
+};
+
 class Session : private shell::WindowInputBox {
 public:
     Session(std::uint32_t seed, Style style) : rng_(seed), style_(style) {
         live_.setErrorStream(errors_);
         useTimerMode(live_);
         shell::setUpGame(live_, seed);  // the same round every time
-        recorder_.emplace(live_, script_, errors_, "late.script");
+        recorder_.emplace(live_, shell::Recorder::To{&script_, "late.script", &kept_}, errors_);
         live_.setInputBoxHost(&recorder_->inputBox(*this));
         shell::openGame(live_);
     }
     ~Session() override { live_.setInputBoxHost(nullptr); }
+
+    const std::string& kept() const { return kept_.text; }
 
     std::string play(Figures& figures) {
         clickAt("Form1", 351, 343);  // START
@@ -141,6 +151,7 @@ private:
     Style style_;
     rt::App live_;
     std::ostringstream script_, errors_;
+    KeptRound kept_;
     std::optional<shell::Recorder> recorder_;
     rt::Millis now_ = 0;
     int pointerX_ = 200, pointerY_ = 200;
@@ -151,10 +162,12 @@ private:
 };
 }  // namespace
 
-std::string humanRound(std::uint32_t seed, Style style, Figures* figures) {
+std::string humanRound(std::uint32_t seed, Style style, Figures* figures, std::string* kept) {
     Figures own;
     Session session(seed, style);
-    return session.play(figures ? *figures : own);
+    std::string recording = session.play(figures ? *figures : own);
+    if (kept) *kept = session.kept();
+    return recording;
 }
 
 }  // namespace late_session

@@ -21,7 +21,7 @@ enum class Style {
 
 // START, a round shooting as the style has it and reloading when the carrots run low,
 // a moment on the result, the close box. Returns the recording; `figures` gets what
-// went into it.
-std::string humanRound(std::uint32_t seed, Style style, Figures* figures = nullptr);
+// went into it, `kept` the round as the desktop keeps it on its own.
+std::string humanRound(std::uint32_t seed, Style style, Figures* figures = nullptr, std::string* kept = nullptr);
 
 }  // namespace late_session

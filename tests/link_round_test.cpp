@@ -5,13 +5,17 @@
 #include "game/rules_version.hpp"
 #include "shell/game_start.hpp"
 #include "shell/link/round_tape.hpp"
+#include "shell/link/start_words.hpp"
+#include "shell/rounds/round_names.hpp"
 #include "shell/program/command_line.hpp"
 #include "shell/script/input_commands.hpp"
 #include "shell/script/script_commands.hpp"
 #include "shell/values/key_names.hpp"
 #include "shell/script/state_dump.hpp"
 #include "tests/late_session.hpp"
+#include "tests/kept_session.hpp"
 #include "tests/monkey/monkey_session.hpp"
+#include "tests/state_home.hpp"
 #include "tests/temp_file.hpp"
 #include "tests/timer_mode.hpp"
 
@@ -102,6 +106,8 @@ public:
     explicit LinkPlayer(const std::string& script) {
         rt::Millis now = 0;
         for (const std::string& line : linesOf(script)) {
+            // A round kept on its own starts at its own time.
+            if (command(line) == "round") now = std::stoll(shell::splitWords(line)[1].text);
             const rt::Millis start = now;
             if (isClockLine(line)) now += std::stoll(shell::splitWords(line)[1].text);
             items_.push_back({line, start, now});
@@ -144,8 +150,9 @@ private:
 };
 
 // Plays the original script and the script of its link side by side, and compares
-// their states (as `dump` shows them) after every input of the original, and at the end.
-void expectSameStates(const std::string& original, const std::string& fromLink) {
+// their states (as `dump` shows them) after every input of the original, and at the end;
+// the original has at least `inputs` inputs.
+void expectSameStates(const std::string& original, const std::string& fromLink, int inputs = 11) {
     Program a;
     LinkPlayer link(fromLink);
     const std::vector<std::string> lines = linesOf(original);
@@ -165,7 +172,7 @@ void expectSameStates(const std::string& original, const std::string& fromLink) 
     EXPECT_TRUE(link.done());
     EXPECT_EQ(link.b.app.now(), a.app.now());
     EXPECT_EQ(shell::stateJson(link.b.app), shell::stateJson(a.app)) << "at the end";
-    EXPECT_GT(compared, 10);
+    EXPECT_GE(compared, inputs);
 }
 
 // The script a round's link plays, by way of the bits of the link.
@@ -223,6 +230,96 @@ TEST(RoundLink, MonkeySessionsPlayBackAlike) {
     }
 }
 
+// A kept round starts where the round before left the program: after the code that
+// hides the menu, with the reload screen a code raised, with a code still set. Its link
+// states the same start, through the same `round` line, and plays alike from there.
+TEST(RoundLink, KeptRoundsPlayBackAlikeFromWhereTheRoundBeforeLeftThem) {
+    std::vector<std::string> rounds;
+    kept_session::LiveSession carrying(7, everyTick());
+    carrying.play(kept_session::kCarryingSession);
+    ASSERT_EQ(carrying.rounds().size(), 5u);
+    rounds = carrying.rounds();
+    for (std::uint32_t seed = 1; seed <= (everyTick() ? 1u : 3u); ++seed) {
+        kept_session::LiveSession monkey(seed, everyTick());
+        monkey.play(seed, 600);
+        rounds.insert(rounds.end(), monkey.rounds().begin(), monkey.rounds().end());
+    }
+    int carried = 0;
+    for (std::size_t r = 0; r < rounds.size(); ++r) {
+        SCOPED_TRACE("round " + std::to_string(r + 1) + ":\n" + rounds[r]);
+        const std::string script = linkScript(rounds[r]);
+        const std::string start = linesOf(rounds[r])[0];
+        ASSERT_TRUE(start.starts_with("round "));
+        EXPECT_EQ(linesOf(script)[1], start);
+        expectSameStates(rounds[r], script, 1);
+        carried += start.find(" hidden ") != std::string::npos || start.find(" \"\" ") == std::string::npos;
+    }
+    EXPECT_GE(carried, 4);
+}
+
+TEST(RoundLink, ALinkWhoseRoundStartsWhereNoRoundCanIsRefusedInOneLine) {
+    const shell::ScreenNames screens = shell::gameScreens();
+    const auto linkFrom = [](std::vector<shell::StartWord> start) {
+        return shell::linkTo("https://krax.example/", shell::Tape{game::kRulesVersion, 1, std::move(start), {}, 1000},
+                             shell::gameTapeRules());
+    };
+    const auto refusal = [](const std::string& link) -> std::string {
+        try {
+            shell::scriptOfLink(link);
+        } catch (const shell::LinkError& e) {
+            return e.what();
+        }
+        return "played";
+    };
+    // The reload screen behind a result screen, the menu hidden, a code set.
+    const shell::RoundStart good{28600, 4, 1, "F\"i\\g", {"Form4", "frmCredits"}, "frmCredits", {"Form1"},
+                                 "frmCredits.Image2"};
+    EXPECT_NE(shell::scriptOfLink(linkFrom(shell::startWords(good, screens))).find('\n' + shell::roundLine(good) + '\n'),
+              std::string::npos);
+    const std::pair<void (*)(shell::RoundStart&), std::string_view> noRoundLeaves[] = {
+        {[](shell::RoundStart& s) { s.appearRoll = 11; }, "expected a whole number from 0 to 10, not 11"},
+        {[](shell::RoundStart& s) { s.blinkPhase = -1; }, "expected a whole number from 0 to 1, not -1"},
+        {[](shell::RoundStart& s) { s.time = -5; }, "not -5"},
+        {[](shell::RoundStart& s) { s.shown.push_back("Form2"); }, "a round begins with Form2 not loaded"},
+        {[](shell::RoundStart& s) { s.shown.push_back("Form4"); }, "Form4 is named twice"},
+        {[](shell::RoundStart& s) { s.active = "Form1"; }, "the active screen must be a shown one"},
+        {[](shell::RoundStart& s) { s.hidden = {"Form3"}; }, "no round leaves Form3 loaded and hidden"},
+        {[](shell::RoundStart& s) { s.pressed = "Form4.Image8"; }, "pressed must name the button of a shown screen"},
+        {[](shell::RoundStart& s) { s.pressed = "frmCredits.Image2 pressed"; }, "usage: round TIME"},
+        {[](shell::RoundStart& s) { s = {0, 0, 0, "Fig", {"Form1"}, "Form1", {}, "Form1.Image5"}; },
+         "before the first round one screen is shown alone"},
+    };
+    for (const auto& [change, why] : noRoundLeaves) {
+        shell::RoundStart start = good;
+        change(start);
+        const std::string said = refusal(linkFrom(shell::startWords(start, screens)));
+        EXPECT_TRUE(said.starts_with("the link's round starts where no round can: ")) << said;
+        EXPECT_NE(said.find(why), std::string::npos) << said;
+        EXPECT_EQ(said.find('\n'), std::string::npos) << said;
+    }
+    // Words that are no start at all.
+    std::vector<shell::StartWord> words = shell::startWords(good, screens);
+    const auto damaged = [&](std::vector<shell::StartWord> start, std::string_view why) {
+        EXPECT_EQ(refusal(linkFrom(std::move(start))), "the link is damaged: its round starts with " + std::string(why));
+    };
+    damaged({words.begin(), words.end() - 1}, "fewer words than a start has");
+    damaged([&] { auto w = words; w.push_back(w.back()); return w; }(), "more words than a start has");
+    damaged([&] { auto w = words; w[3] = {false, 7, {}}; return w; }(), "a number where a text goes");
+    damaged([&] { auto w = words; w[1] = {true, 0, "4"}; return w; }(), "a text where a number goes");
+    damaged([&] { auto w = words; w[5] = {false, std::int64_t(screens.size()), {}}; return w; }(), "a screen that is none");
+    damaged([&] { auto w = words; w[4] = {false, 99, {}}; return w; }(), "more screens than there are");
+    damaged([&] { auto w = words; w[1] = {false, std::int64_t(1) << 40, {}}; return w; }(), "a number out of range");
+    // On the command line: one line, nothing played.
+    shell::RoundStart lantern = good;
+    lantern.hidden = {"Form7"};
+    std::istringstream in;
+    std::ostringstream out, err;
+    const std::string link = linkFrom(shell::startWords(lantern, screens));
+    EXPECT_EQ(shell::runCommandLine({{"--headless", "--script", link}}, in, out, err, {}), 2);
+    EXPECT_EQ(err.str(), "krax: the link's round starts where no round can: no round leaves Form7 loaded and hidden\n");
+    EXPECT_EQ(out.str(), "");
+}
+
 TEST(RoundLink, TheLinkLeavesOutWhatChangedNothingAndKeepsEveryPress) {
     // The menu has no timers and no handler for moves or keys; a press on its bare
     // ground changes no value but is kept, since it decides where the click lands.
@@ -242,7 +339,8 @@ TEST(RoundLink, TheLinkLeavesOutWhatChangedNothingAndKeepsEveryPress) {
 }
 
 TEST(RoundLink, ATapePlaysAsTheScriptOfItsStepsAfterWaitsToTheirMoments) {
-    shell::Tape tape{game::kRulesVersion, 42, {{false, 3, {}}, {true, 0, "Fig \"1\""}}, {}, 5000};
+    const shell::RoundStart start{2000, 3, 1, "Fig \"1\"", {"Form4"}, "Form4", {"Form1"}, "Form4.Image3"};
+    shell::Tape tape{game::kRulesVersion, 42, shell::startWords(start, shell::gameScreens()), {}, 5000};
     shell::Step down;
     down.kind = shell::Step::Kind::Down;
     down.at = 400;
@@ -260,7 +358,8 @@ TEST(RoundLink, ATapePlaysAsTheScriptOfItsStepsAfterWaitsToTheirMoments) {
     tape.steps = {down, catchUp, answer};
     std::string script;
     for (const std::string& line : shell::scriptLines(tape, shell::gameScreens())) script += line + '\n';
-    EXPECT_EQ(script, "seed 42\nround 3 \"Fig \\\"1\\\"\"\nwait 400\ndown Form1 5265 5145.5 right\ncatchup 30\n"
+    EXPECT_EQ(script, "seed 42\nround 2000 3 1 \"Fig \\\"1\\\"\" shown Form4 active Form4 hidden Form1 pressed Form4.Image3\n"
+                      "wait 400\ndown Form1 5265 5145.5 right\ncatchup 30\n"
                       "wait 570\nanswer \"47\"\nwait 4000\n");
 }
 
@@ -288,12 +387,16 @@ TEST(RoundLink, LengthsOfTheTestRoundsAgainstAChatMessage) {
     for (const auto& [style, name] : {std::pair{Style::Aiming, "aiming"}, std::pair{Style::Restless, "restless pointer"},
                                       std::pair{Style::Steady, "steady fire"}}) {
         late_session::Figures figures;
-        const std::string round = late_session::humanRound(3, style, &figures);
+        std::string kept;
+        const std::string round = late_session::humanRound(3, style, &figures, &kept);
         const std::string link = linkOf(round);
+        const std::string keptLink = linkOf(kept);
         std::cout << name << ": " << figures.clicks << " clicks, " << figures.moves << " moves, " << figures.keys
                   << " keys, " << std::count(round.begin(), round.end(), '\n') << " lines, " << round.size()
-                  << " bytes of script: " << link.size() << " characters\n";
+                  << " bytes of script: " << link.size() << " characters; kept on its own: " << keptLink.size()
+                  << " characters\n";
         EXPECT_LE(link.size(), 2000u);
+        EXPECT_LE(keptLink.size(), 2000u);
     }
 }
 
@@ -376,6 +479,33 @@ TEST(LinkCommand, ARoundTooLongForALinkIsOneLineAndStatusOne) {
     EXPECT_EQ(linesOf(made.err).size(), 1u);
     EXPECT_EQ(made.out, "");
     std::filesystem::remove(path);
+}
+
+// `last` and a kept round's number name a kept round wherever a script does, and so
+// make its link; a file of that name comes first.
+TEST(LinkCommand, LastOrANumberMakesTheLinkOfAKeptRound) {
+    const OwnStateHome home("link_kept_rounds");
+    const std::filesystem::path folder = *shell::roundsFolder();
+    std::filesystem::create_directories(folder);
+    kept_session::LiveSession played(7, everyTick());
+    played.play(kept_session::kCarryingSession);
+    for (std::size_t r = 0; r < played.rounds().size(); ++r)
+        std::ofstream(folder / shell::roundFileName(r + 1)) << played.rounds()[r];
+    const Ran last = krax({"--link", "last"});
+    ASSERT_EQ(last.status, 0) << last.err;
+    EXPECT_EQ(last.out, krax({"--link", "5"}).out);
+    const Ran fourth = krax({"--link", "4"});
+    ASSERT_EQ(fourth.status, 0) << fourth.err;
+    EXPECT_NE(fourth.out, last.out);
+    const std::string link = fourth.out.substr(0, fourth.out.size() - 1);
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(shell::runCommandLine({{"--headless", "--script", link}}, in, out, err, {}), 0) << err.str();
+    EXPECT_NE(shell::scriptOfLink(link).find(linesOf(played.rounds()[3])[0]), std::string::npos);
+    const Ran missing = krax({"--link", "9"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.starts_with("krax: cannot read script 9: no such round is kept in ")) << missing.err;
+    EXPECT_EQ(linesOf(missing.err).size(), 1u);
 }
 
 TEST(LinkCommand, LinkGoesWithSiteAlone) {

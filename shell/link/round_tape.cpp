@@ -2,7 +2,9 @@
 
 #include "game/rules_version.hpp"
 #include "shell/game_start.hpp"
+#include "shell/link/line_player.hpp"
 #include "shell/link/tape_trim.hpp"
+#include "shell/script/script_error.hpp"
 
 namespace shell {
 
@@ -15,6 +17,17 @@ ScreenNames gameScreens() {
 TapeRules gameTapeRules() { return {game::kRulesVersion, gameScreens().size()}; }
 
 namespace {
+// A round's start is refused before anything plays where the `round` line that states
+// it is: one that no round can leave.
+void checkStart(const Tape& tape, const ScreenNames& screens) {
+    if (tape.start.empty()) return;
+    try {
+        LinePlayer().play(startLine(tape.start, screens));
+    } catch (const ScriptError& e) {
+        throw LinkError(std::string("the link's round starts where no round can: ") + e.what());
+    }
+}
+
 Tape neededTape(const SourcePlay& play) { return tapeOf(play, neededSteps(play, gameScreens()), game::kRulesVersion); }
 }  // namespace
 
@@ -33,8 +46,11 @@ std::string roundLink(std::istream& script, std::string_view source, std::string
 }
 
 std::string scriptOfLink(std::string_view link) {
+    const Tape tape = tapeOfLink(link, gameTapeRules());
+    const ScreenNames screens = gameScreens();
+    checkStart(tape, screens);
     std::string script = "# A round from a link; krax --link made it.\n";
-    for (const std::string& line : scriptLines(tapeOfLink(link, gameTapeRules()), gameScreens())) script += line + '\n';
+    for (const std::string& line : scriptLines(tape, screens)) script += line + '\n';
     return script;
 }
 

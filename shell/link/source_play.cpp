@@ -1,6 +1,7 @@
 #include "shell/link/source_play.hpp"
 
 #include "shell/link/line_player.hpp"
+#include "shell/link/start_words.hpp"
 #include "shell/link/tape_script.hpp"
 #include "shell/script/input_commands.hpp"
 #include "shell/script/script_error.hpp"
@@ -34,8 +35,7 @@ public:
         if (command == "print" || command == "dump") return;
         if (command == "expect") return a_.play(words);
         if (command == "round") return start(words);
-        if (command == "seed" && play_.steps.empty() && play_.start.empty() && a_.app().now() == 0)
-            return firstSeed(words);
+        if (command == "seed" && beforeAnyStep()) return firstSeed(words);
         if (command == "click") return click(words);
         if (command == "key") return key(words);
         if (command == "wait" || command == "catchup") return clock(words);
@@ -105,11 +105,15 @@ private:
         a_.play(words);
         // The round may start at a time of its own: the tape counts from there.
         play_.origin = a_.app().now();
-        for (const Word& word : words.subspan(1)) {
-            const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
-            if (!word.quoted && !n) throw ScriptError("a round line holds whole numbers and quoted texts");
-            play_.start.push_back(word.quoted ? StartWord{true, 0, word.text} : StartWord{false, *n, {}});
-        }
+        play_.start = startWords(readRoundStart(a_.app(), words), screens_);
+    }
+
+    // Nothing has happened yet but the round's start and the timers' mode: a seed now is
+    // the round's own (a kept round's comes after its `round` line), and the tape's.
+    bool beforeAnyStep() {
+        return a_.app().now() == play_.origin &&
+               std::all_of(play_.steps.begin(), play_.steps.end(),
+                           [](const Played& p) { return p.step.kind == Kind::EveryTick; });
     }
 
     void firstSeed(Words words) {

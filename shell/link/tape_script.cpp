@@ -2,6 +2,7 @@
 
 #include "runtime/single_text.hpp"
 #include "runtime/value.hpp"
+#include "shell/link/start_words.hpp"
 
 namespace shell {
 
@@ -48,16 +49,14 @@ std::string stepLine(const Step& step, const ScreenNames& screens) {
     return {};
 }
 
-std::string startLine(const std::vector<StartWord>& start) {
+std::string startLine(const std::vector<StartWord>& start, const ScreenNames& screens) {
     if (start.empty()) return {};
-    std::string line = "round";
-    for (const StartWord& word : start) line += ' ' + (word.isText ? rt::quoted(word.text) : std::to_string(word.number));
-    return line;
+    return roundLine(startOfWords(start, screens));
 }
 
 std::vector<std::string> scriptLines(const Tape& tape, const ScreenNames& screens) {
     std::vector<std::string> lines{"seed " + std::to_string(tape.seed)};
-    if (!tape.start.empty()) lines.push_back(startLine(tape.start));
+    if (!tape.start.empty()) lines.push_back(startLine(tape.start, screens));
     std::int64_t now = 0;
     const auto waitUntil = [&](std::int64_t moment) {
         if (moment > now) lines.push_back("wait " + std::to_string(moment - now));

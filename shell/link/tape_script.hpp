@@ -17,8 +17,9 @@ using ScreenNames = std::vector<std::string>;
 // `screens`; an answer's text holds no line break (unpackTape sees to both).
 std::string stepLine(const Step& step, const ScreenNames& screens);
 
-// The `round` line of a start, or empty text for the program's own start.
-std::string startLine(const std::vector<StartWord>& start);
+// The `round` line of a start (see start_words.hpp), or empty text for the program's
+// own start. Throws LinkError for words that are no start.
+std::string startLine(const std::vector<StartWord>& start, const ScreenNames& screens);
 
 // The whole script, one line per string.
 std::vector<std::string> scriptLines(const Tape& tape, const ScreenNames& screens);

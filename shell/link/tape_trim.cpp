@@ -20,7 +20,7 @@ class Replica {
 public:
     Replica(const SourcePlay& play, const ScreenNames& screens) : play_(play), screens_(screens) {
         b_.play("seed " + std::to_string(play.seed));
-        if (!play.start.empty()) b_.play(startLine(play.start));
+        if (!play.start.empty()) b_.play(startLine(play.start, screens));
     }
 
     // The replica of the steps before `end`, as `keep` keeps them.
