@@ -12,6 +12,7 @@ import argparse
 import os
 import statistics
 import subprocess
+import tempfile
 import time
 
 SCREEN = (1280, 1200)
@@ -94,7 +95,9 @@ def main():
     display = next(f":{n}" for n in range(140, 200) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
     xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
                             stderr=subprocess.DEVNULL)
-    env = {**os.environ, "DISPLAY": display, "LIBGL_ALWAYS_SOFTWARE": "1"}
+    # The rounds the game keeps go to a folder of the benchmark's own.
+    state = tempfile.TemporaryDirectory(prefix="krax-bench-")
+    env = {**os.environ, "DISPLAY": display, "LIBGL_ALWAYS_SOFTWARE": "1", "XDG_STATE_HOME": state.name}
     try:
         time.sleep(1)
         costs = {krax: [] for krax in args.krax}
@@ -111,6 +114,7 @@ def main():
     finally:
         xvfb.terminate()
         xvfb.wait()
+        state.cleanup()
 
 
 if __name__ == "__main__":

@@ -91,7 +91,8 @@ def main():
                             stderr=subprocess.DEVNULL)
     folder = tempfile.mkdtemp(prefix="krax-sound-bench-")
     pulse, audio = start_pulse(folder)
-    env = {**os.environ, "DISPLAY": display, "XDG_CONFIG_HOME": folder, **audio}
+    # The choice of sound and the rounds the game keeps go to the benchmark's own folder.
+    env = {**os.environ, "DISPLAY": display, "XDG_CONFIG_HOME": folder, "XDG_STATE_HOME": folder, **audio}
     try:
         time.sleep(1)
         output = "a PulseAudio null sink" if pulse else f"SDL's {env.get('SDL_AUDIODRIVER', 'dummy')} driver"

@@ -14,6 +14,7 @@ threads'. The X server's work is not counted.
 import os
 import statistics
 import subprocess
+import tempfile
 import sys
 import time
 
@@ -61,7 +62,9 @@ def main():
     display = free_display()
     xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
                             stderr=subprocess.DEVNULL)
-    env = {**os.environ, "DISPLAY": display, "LIBGL_ALWAYS_SOFTWARE": "1"}
+    # The rounds the game keeps go to a folder of the benchmark's own.
+    state = tempfile.TemporaryDirectory(prefix="krax-bench-")
+    env = {**os.environ, "DISPLAY": display, "LIBGL_ALWAYS_SOFTWARE": "1", "XDG_STATE_HOME": state.name}
     try:
         time.sleep(1)
         print(f"{'what':32} {'% of a core':>12} {'wake-ups/s':>11} {'all threads':>12}")
@@ -82,6 +85,7 @@ def main():
     finally:
         xvfb.terminate()
         xvfb.wait()
+        state.cleanup()
 
 
 if __name__ == "__main__":

@@ -14,6 +14,8 @@ namespace game {
 
 // The menu.
 inline constexpr const char* kFirstScreen = "Form1";
+// The screen of play; each time it loads, a round begins.
+inline constexpr const char* kGameScreen = "Form2";
 
 // A button picture and the screen it leads to.
 struct Move {

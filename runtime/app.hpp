@@ -95,6 +95,14 @@ public:
     // Runs a change made from outside the game (a tool writing a property) as one event.
     void apply(const std::function<void()>& change);
 
+    // What took the last button-down, until the button comes up: the form and its
+    // control there (nullptr for the form itself). A click needs it.
+    struct Capture {
+        Form* form = nullptr;
+        Control* target = nullptr;
+    };
+    const Capture& capture() const { return capture_; }
+
     // Rnd: the next number of the random sequence in [0, 1). Randomize seeds it from
     // the clock, or from the fixed seed where one is set.
     Single Rnd() {
@@ -123,10 +131,6 @@ public:
 
 private:
     class EventScope;
-    struct Capture {
-        Form* form = nullptr;
-        Control* target = nullptr;
-    };
 
     // A timer in table order, and the count of changes after its last tick if that
     // tick was quiet.

@@ -81,7 +81,8 @@ public:
     bool set(std::string_view property, const Value& value) override;
 
 private:
-    std::string caption_;
+    // A screen's instance holds its layout from the moment it is made, loaded or not.
+    std::string caption_ = layout().caption;
 };
 
 class PictureBox : public Control {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace shell {
 
@@ -17,5 +18,15 @@ void openGame(rt::App& app);
 
 // Both at once on a fixed seed, as a scripted start does (tests, the fuzzer).
 void startOnSeed(rt::App& app, std::uint32_t seed);
+
+// The screens around a round, for stating what the last one left. A round begins when
+// the game screen loads, and only a click on a button that leads to it loads it.
+std::string_view gameScreen();
+std::string_view firstScreen();
+// The name of the button of `screen` that leads to the game screen; empty for none.
+std::string_view buttonToGame(std::string_view screen);
+// The first screen and the screens it leads to on the way to the game screen, which no
+// button reaches again once a round has begun.
+bool beforeAnyRound(std::string_view screen);
 
 }  // namespace shell

@@ -21,7 +21,7 @@ public:
         live_.setErrorStream(errors_);
         useTimerMode(live_);
         shell::setUpGame(live_, seed);  // the same round every time
-        recorder_.emplace(live_, script_, errors_, "late.script");
+        recorder_.emplace(live_, shell::Recorder::To{&script_, "late.script", nullptr}, errors_);
         live_.setInputBoxHost(&recorder_->inputBox(*this));
         shell::openGame(live_);
     }

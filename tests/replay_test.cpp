@@ -128,7 +128,7 @@ protected:
         live.setErrorStream(errors);
         live.setQuietTimersSleep(!everyTick);
         shell::setUpGame(live);
-        recorder = std::make_unique<shell::Recorder>(live, script, errors, "session.script");
+        recorder = std::make_unique<shell::Recorder>(live, shell::Recorder::To{&script, "session.script", nullptr}, errors);
         live.setInputBoxHost(&recorder->inputBox(*this));
         shell::openGame(live);
     }
@@ -334,7 +334,7 @@ TEST(Recorder, AFailedWriteIsSaidOnceAndPlayGoesOn) {
     shell::setUpGame(live);
     std::ostringstream script, errors;
     script.setstate(std::ios::badbit);
-    shell::Recorder recorder(live, script, errors, "full.script");
+    shell::Recorder recorder(live, {&script, "full.script", nullptr}, errors);
     shell::openGame(live);
     recorder.mouseDown(live.form("Form1"), 5265, 5145, rt::kLeftButton, 0);
     recorder.mouseUp(live.form("Form1"), 5265, 5145, rt::kLeftButton, 0);

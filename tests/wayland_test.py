@@ -177,9 +177,11 @@ class WaylandSession(w.Session):
         self.compositor = compositor
         self.env = {name: value for name, value in os.environ.items() if name not in ("DISPLAY", "SDL_VIDEODRIVER")}
         self.env.update(compositor.env)
-        # Sound into SDL's dummy device, the player's remembered choice left alone: as the
-        # X11 test has them.
-        self.env.update(SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=os.path.join(workdir, "config"))
+        # Sound into SDL's dummy device, the player's remembered choice and kept rounds left
+        # alone: as the X11 test has them.
+        self.state_home = os.path.join(workdir, "state")
+        self.env.update(SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=os.path.join(workdir, "config"),
+                        XDG_STATE_HOME=self.state_home)
         # As the X11 test has it, and for the same reason: the window system's libraries.
         asan = self.env.get("ASAN_OPTIONS")
         self.env["ASAN_OPTIONS"] = (asan + ":" if asan else "") + "detect_leaks=0"

@@ -180,6 +180,9 @@ class Session:
         self.env = dict(os.environ, DISPLAY=f":{display}")
         for name in ("WAYLAND_DISPLAY", "SDL_VIDEODRIVER"):
             self.env.pop(name, None)
+        # The rounds the game keeps go to a folder of the test's own, not the player's.
+        self.state_home = os.path.join(workdir, "state")
+        self.env["XDG_STATE_HOME"] = self.state_home
         # Sound into SDL's dummy device, as on a machine with a sound card; the player's
         # own remembered choice left alone.
         self.env.update(SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=os.path.join(workdir, "config"))

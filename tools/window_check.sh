@@ -13,9 +13,11 @@ display=:77
 
 Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+# The round it plays is kept in a folder of its own, not among the player's rounds.
+state=$(mktemp -d)
+trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$state"' EXIT
 sleep 1
-export DISPLAY=$display
+export DISPLAY=$display XDG_STATE_HOME=$state
 "$krax" "$@" &
 game=$!
 sleep 2

@@ -12,11 +12,15 @@
 #include "shell/script/recorder.hpp"
 #include "shell/link/round_tape.hpp"
 #include "shell/program/script_source.hpp"
+#include "shell/rounds/round_folder.hpp"
+#include "shell/rounds/round_keeper.hpp"
+#include "shell/rounds/round_names.hpp"
 #include "shell/sound/hearing.hpp"
 
 #include <cerrno>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -29,21 +33,28 @@ namespace {
 std::string usage() {
     return
     "usage: krax [--scale N] [--seed N] [--every-tick] [--mute] [--record FILE]\n"
+    "            [--keep-rounds N]\n"
     "       krax --replay FILE [--speed N] [--scale N] [--mute]\n"
     "       krax --headless [--seed N] [--script FILE] [--every-tick]\n"
     "       krax --link FILE [--site URL]\n"
-    "       krax --version | --help\n"
-    "Plays KRAX in windows; with --headless, plays a scenario script without a window,\n"
-    "on a virtual clock. Wherever a FILE names a script, a link to a round does too.\n"
+    "       krax --rounds | --version | --help\n"
+    "Plays KRAX in windows, keeping every round; with --headless, plays a scenario script\n"
+    "without a window, on a virtual clock. Wherever a FILE names a script, last (the\n"
+    "last round kept), a kept round's number or a link to a round does too.\n"
     "  --scale N      draw N window pixels per screen pixel, 1 to 4; without it, the\n"
     "                 desktop's own scale (Xft.dpi, else GDK_SCALE; on Wayland the\n"
     "                 display's own density), lowered until the game screen fits\n"
     "  --record FILE  write the session in windows to FILE as a scenario script that\n"
     "                 krax --headless --script FILE plays again exactly\n"
     "  --replay FILE  play a recording, or any scenario script, in the windows at its\n"
-    "                 own pace; the close box stops it\n"
+    "                 own pace; the close box stops it (--replay last: the last round)\n"
+    "  --rounds       list the kept rounds, newest first: number, date and time, hits,\n"
+    "                 length\n"
+    "  --keep-rounds N  keep the last N rounds (default 100) and the 10 best; 0 keeps\n"
+    "                 none\n"
     "  --link FILE    print the link to the round that the recording FILE plays: the\n"
     "                 site's address with the round in it, to play it in a browser\n"
+    "                 (--link last: the last round kept)\n"
     "  --site URL     with --link, the site the link points to (default " + std::string(kWebHome) + ")\n"
     "  --speed N      with --replay, play N times as fast, 0.25 to 8 (default 1)\n"
     "  --mute         start with sound off; the M key turns it on and off, and the\n"
@@ -80,7 +91,13 @@ struct Options {
     std::optional<double> speed;
     std::optional<std::string> link;
     std::optional<std::string> site;
+    bool rounds = false;
+    std::optional<std::size_t> keepRounds;
 };
+
+// Rounds kept when --keep-rounds does not say.
+constexpr std::size_t kNewestKept = 100;
+constexpr std::int64_t kMostKept = 100000;
 
 std::uint32_t seedFrom(std::string_view text) {
     const auto seed = seedNumber(text);
@@ -103,6 +120,14 @@ double speedFrom(std::string_view text) {
     return *speed;
 }
 
+std::size_t keepFrom(std::string_view text) {
+    const auto n = wholeNumber(text);
+    if (!n || *n < 0 || *n > kMostKept)
+        throw BadArguments("--keep-rounds takes a whole number from 0 to " + std::to_string(kMostKept) + ", not \"" +
+                           std::string(text) + "\"");
+    return std::size_t(*n);
+}
+
 // Options that do not go together.
 void checkTogether(const Options& options) {
     if (options.headless && options.record) throw BadArguments("--record is for play in windows, not --headless");
@@ -114,6 +139,10 @@ void checkTogether(const Options& options) {
                          options.everyTick || options.mute || options.script != "-"))
         throw BadArguments("--link prints a link and plays nothing: it goes with --site alone");
     if (options.site && !options.link) throw BadArguments("--site is for --link");
+    if (options.keepRounds && (options.headless || options.replay || options.link))
+        throw BadArguments("--keep-rounds is for play in windows: a replay or --headless keeps no round");
+    if (options.rounds && (options.headless || options.replay || options.record || options.keepRounds || options.link))
+        throw BadArguments("--rounds lists the kept rounds and does nothing else");
 }
 
 Options parse(std::span<const std::string_view> args) {
@@ -137,6 +166,8 @@ Options parse(std::span<const std::string_view> args) {
         else if (arg == "--speed") options.speed = speedFrom(value());
         else if (arg == "--link") options.link = value();
         else if (arg == "--site") options.site = value();
+        else if (arg == "--rounds") options.rounds = true;
+        else if (arg == "--keep-rounds") options.keepRounds = keepFrom(value());
         else throw BadArguments("unknown argument \"" + std::string(arg) + "\"; see krax --help");
     }
     checkTogether(options);
@@ -153,11 +184,10 @@ void prepare(rt::App& app, const Options& options, std::ostream& err) {
 int playHeadless(const Options& options, std::istream& in, std::ostream& out, std::ostream& err,
                  const ShotWriter& shot) {
     ScriptSource script;
-    if (options.script != "-" && !script.open(options.script, err)) return 2;
+    if (!script.open(options.script, in, err)) return 2;
     rt::App app;
     prepare(app, options, err);
     openGame(app);
-    if (options.script == "-") return playScript(app, in, out, err, shot, "standard input");
     return playScript(app, script.stream(), out, err, shot, script.name());
 }
 
@@ -175,9 +205,9 @@ int playWindowed(LiveInput& input, sound::Hearing& hearing, const Options& optio
 }
 
 // The script is read whole and checked before the windows open.
-int replay(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
+int replay(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const Backends& backends) {
     ScriptSource source;
-    if (!source.open(*options.replay, err)) return 2;
+    if (!source.open(*options.replay, in, err)) return 2;
     rt::App app;
     prepare(app, options, err);
     PacedScript script(app, source.stream(), out, err, source.name());
@@ -188,9 +218,9 @@ int replay(const Options& options, std::ostream& out, std::ostream& err, const B
 }
 
 // The link goes to standard output alone, so that it can be piped or copied whole.
-int printLink(const Options& options, std::ostream& out, std::ostream& err) {
+int printLink(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     ScriptSource source;
-    if (!source.open(*options.link, err)) return 2;
+    if (!source.open(*options.link, in, err)) return 2;
     try {
         out << roundLink(source.stream(), source.name(), options.site.value_or(kWebHome)) << '\n';
         return 0;
@@ -203,30 +233,64 @@ int printLink(const Options& options, std::ostream& out, std::ostream& err) {
     }
 }
 
-int play(const Options& options, std::ostream& out, std::ostream& err, const Backends& backends) {
-    if (!backends.windows) {
-        err << "krax: this build has no windows; use --headless\n";
-        return 1;
+// The keeper of this session's rounds; nullptr where none are kept.
+std::unique_ptr<RoundKeeper> keeper(const Options& options, std::ostream& err) {
+    const std::size_t newest = options.keepRounds.value_or(kNewestKept);
+    if (newest == 0) return nullptr;
+    const auto folder = roundsFolder();
+    if (!folder) {
+        err << "krax: rounds are not kept: " << kNoRoundsFolder << '\n';
+        return nullptr;
     }
-    if (options.replay) return replay(options, out, err, backends);
+    return std::make_unique<RoundKeeper>(*folder, newest, err);
+}
+
+// Live play: recorded where --record asks, every round kept unless --keep-rounds 0.
+int playLive(const Options& options, std::ostream& err, const Backends& backends) {
+    std::ofstream file;
+    if (options.record) {
+        errno = 0;
+        file.open(*options.record);
+        if (!file) {
+            err << "krax: cannot write the recording " << *options.record << ": "
+                << (errno ? std::generic_category().message(errno) : "cannot open it") << '\n';
+            return 2;
+        }
+    }
     rt::App app;
     prepare(app, options, err);
     // The player's own M is remembered; a replay's M is not.
     sound::Hearing hearing(app, false);
     hearing.setOnMuteKey([&err](bool muted) { rememberMute(muted, err); });
-    if (!options.record) {
+    const std::unique_ptr<RoundKeeper> rounds = keeper(options, err);
+    if (!options.record && !rounds) {
         LiveInput input(app);
         return playWindowed(input, hearing, options, err, backends);
     }
-    errno = 0;
-    std::ofstream file(*options.record);
-    if (!file) {
-        err << "krax: cannot write the recording " << *options.record << ": "
-            << (errno ? std::generic_category().message(errno) : "cannot open it") << '\n';
+    Recorder recorder(app, {options.record ? &file : nullptr, options.record.value_or(""), rounds.get()}, err);
+    const int status = playWindowed(recorder, hearing, options, err, backends);
+    if (rounds) rounds->tidy();
+    return status;
+}
+
+int play(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const Backends& backends) {
+    if (!backends.windows) {
+        err << "krax: this build has no windows; use --headless\n";
+        return 1;
+    }
+    if (options.replay) return replay(options, in, out, err, backends);
+    return playLive(options, err, backends);
+}
+
+int listKeptRounds(std::ostream& out, std::ostream& err) {
+    const auto folder = roundsFolder();
+    if (!folder) {
+        err << "krax: no rounds are kept: " << kNoRoundsFolder << '\n';
         return 2;
     }
-    Recorder recorder(app, file, err, *options.record);
-    return playWindowed(recorder, hearing, options, err, backends);
+    RoundFolder rounds(*folder, err);
+    listRounds(rounds.rounds(), out);
+    return 0;
 }
 }  // namespace
 
@@ -247,8 +311,9 @@ int runCommandLine(std::span<const std::string_view> args, std::istream& in, std
         out << "krax " << kVersion << '\n';
         return 0;
     }
-    if (options.link) return printLink(options, out, err);
-    if (!options.headless) return play(options, out, err, backends);
+    if (options.rounds) return listKeptRounds(out, err);
+    if (options.link) return printLink(options, in, out, err);
+    if (!options.headless) return play(options, in, out, err, backends);
     return playHeadless(options, in, out, err, backends.shot);
 }
 

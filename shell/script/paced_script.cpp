@@ -5,6 +5,7 @@
 #include "shell/script/script_line.hpp"
 
 #include <algorithm>
+#include <limits>
 
 namespace shell {
 
@@ -35,18 +36,21 @@ int PacedScript::read(std::string_view text, int number) {
 
 std::optional<rt::Millis> PacedScript::nextDue() const {
     if (over()) return std::nullopt;
-    if (!until_) return app_.now();
+    if (!until_) return app_.now() - start_;
     const auto tick = app_.nextTick();
-    if (lines_[next_].words[0].text == "wait" && tick) return std::min(*tick, *until_);
-    return *until_;
+    if (lines_[next_].words[0].text == "wait" && tick) return std::min(*tick, *until_) - start_;
+    return *until_ - start_;
 }
 
 void PacedScript::playUntil(rt::Millis now) {
     while (!over()) {
         const Line& line = lines_[next_];
+        constexpr rt::Millis kEnd = std::numeric_limits<rt::Millis>::max();
+        const rt::Millis clock = now > kEnd - start_ ? kEnd : now + start_;
         bool whole = true;
-        status_ = reportLine(line.text, line.number, err_, [&] { whole = step(line, now); });
+        status_ = reportLine(line.text, line.number, err_, [&] { whole = step(line, clock); });
         if (!whole) return;
+        if (line.words[0].text == "round") start_ = app_.now();
         ++next_;
     }
 }

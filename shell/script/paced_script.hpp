@@ -1,6 +1,8 @@
 // A script played at a pace its caller keeps, as a replay in windows plays it: the
 // clock moves as the script's `wait` and `catchup` lines say once the caller's time
 // has come for it, and every other line plays as soon as the lines before it have.
+// The caller's time counts from the script's start: from 0, or from the time a
+// `round` line puts the clock at, so that a kept round plays from its first moment.
 #pragma once
 
 #include "runtime/app.hpp"
@@ -30,11 +32,12 @@ public:
     int status() const { return status_; }
     // Every line has played, or one failed.
     bool over() const { return status_ != 0 || next_ == lines_.size(); }
-    // The clock time by which the script wants to play on: now for a line that does
+    // The caller's time by which the script wants to play on: now for a line that does
     // not move the clock, the end of a `catchup`, or the next tick of a `wait` up to
     // its end; nullopt once over.
     std::optional<rt::Millis> nextDue() const;
-    // Plays every line due by clock time `now`, and the ticks of a `wait` up to `now`.
+    // Plays every line due by the caller's time `now`, and the ticks of a `wait` up to
+    // `now`.
     void playUntil(rt::Millis now);
     // Where the input boxes the game opens find their answers.
     ScriptedInputBox& inputBox() { return inputBox_; }
@@ -60,6 +63,7 @@ private:
     std::vector<Line> lines_;
     std::size_t next_ = 0;
     std::optional<rt::Millis> until_;  // the end of the clock line under way
+    rt::Millis start_ = 0;             // the clock's time at the caller's time 0
     int status_ = 0;
 };
 

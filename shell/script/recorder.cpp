@@ -1,6 +1,7 @@
 #include "shell/script/recorder.hpp"
 
 #include "runtime/value.hpp"
+#include "shell/game_start.hpp"
 #include "shell/script/input_commands.hpp"
 #include "shell/values/state_paths.hpp"
 
@@ -34,12 +35,14 @@ std::string expectation(rt::App& app, const std::string& path) {
 }
 }  // namespace
 
-Recorder::Recorder(rt::App& app, std::ostream& script, std::ostream& err, std::string name)
-    : LiveInput(app), script_(script), err_(err), name_(std::move(name)), seed_(app.lastSeed()) {
-    write("# A session of krax in windows; play it again with krax --headless --script FILE.");
-    write("seed " + std::to_string(seed_));
+Recorder::Recorder(rt::App& app, To to, std::ostream& err)
+    : LiveInput(app), session_(to.session), name_(std::move(to.name)), rounds_(to.rounds), err_(err) {
+    if (!session_) return;
+    whole_ = Script{[this](const std::string& line) { writeSession(line); }, 0, std::nullopt};
+    whole_->put("# A session of krax in windows; play it again with krax --headless --script FILE.");
+    setUp(*whole_);
     // Late wake-ups leave timers with nothing to do on another beat in either mode.
-    if (!app.quietTimersSleep()) write("every-tick");
+    if (!app.quietTimersSleep()) whole_->put("every-tick");
 }
 
 void Recorder::catchUp(rt::Millis now) {
@@ -47,8 +50,11 @@ void Recorder::catchUp(rt::Millis now) {
     // A catch-up that runs no timer only moves the clock; the next line says so.
     if (!next || *next > now) return app().catchUp(now);
     app().catchUp(now);
-    writeSetUp();
-    passTime();
+    forEach([this](Script& script) {
+        setUp(script);
+        passTime(script);
+    });
+    answers_.clear();
 }
 
 void Recorder::mouseDown(rt::Form& form, rt::Single x, rt::Single y, int button, int shift) {
@@ -117,45 +123,96 @@ std::optional<std::string> Recorder::ask(std::string_view prompt, std::string_vi
 }
 
 void Recorder::ended() {
-    writeSetUp();
-    passTime();
-    write("# How the game stood when it ended.");
-    for (const char* path : {"App.Running", "App.Time", "App.ActiveForm"}) write(expectation(app(), path));
-    for (const std::string& screen : app().formNames()) {
-        write(expectation(app(), screen + ".Loaded"));
-        if (!app().form(screen).Loaded()) continue;
-        write(expectation(app(), screen + ".Visible"));
-        write(expectation(app(), screen + ".Enabled"));
-    }
-    for (std::string_view value : kRoundValues) write(expectation(app(), "Form2." + std::string(value)));
+    const std::vector<std::string> lines = endLines();
+    forEach([&](Script& script) {
+        setUp(script);
+        passTime(script);
+        for (const std::string& line : lines) script.put(line);
+    });
+    answers_.clear();
+    if (round_) rounds_->end();
+    round_.reset();
 }
 
+// What stands before an input that loads the game screen is where the next round
+// starts, and how the last one ended.
 void Recorder::event(const std::function<Line()>& deliver) {
+    std::optional<RoundStart> start;
+    std::vector<std::string> lastEnd;
+    if (rounds_ && !gameLoaded()) {
+        start = roundStartOf(app());
+        if (round_) lastEnd = endLines();
+    }
     const Line line = deliver();
-    if (!line && answers_.empty()) return;
-    passTime();
-    writeSetUp();
-    if (line) write(*line);
-}
-
-// The clock's move since the last line: a catch-up, since any timer it ran was due.
-void Recorder::passTime() {
-    if (app().now() != written_) write("catchup " + std::to_string(app().now() - written_));
-    written_ = app().now();
-}
-
-// What the script sets before the line of an input: the seed the clock gave the game
-// while it was handled, and the answers the input box got.
-void Recorder::writeSetUp() {
-    if (app().lastSeed() != seed_) write("seed " + std::to_string(seed_ = app().lastSeed()));
-    for (const std::string& answer : answers_) write(answer);
+    const bool begins = start && gameLoaded();
+    if (!line && answers_.empty() && !begins) return;
+    if (begins) {
+        if (round_) endRound(lastEnd);
+        beginRound(*start);
+    }
+    forEach([&](Script& script) {
+        passTime(script);
+        setUp(script);
+        if (line) script.put(*line);
+    });
     answers_.clear();
 }
 
-void Recorder::write(const std::string& line) {
+bool Recorder::gameLoaded() { return app().form(gameScreen()).Loaded(); }
+
+// The state the game stands in, as `expect` lines.
+std::vector<std::string> Recorder::endLines() {
+    std::vector<std::string> lines{"# How the game stood when it ended."};
+    for (const char* path : {"App.Running", "App.Time", "App.ActiveForm"}) lines.push_back(expectation(app(), path));
+    for (const std::string& screen : app().formNames()) {
+        lines.push_back(expectation(app(), screen + ".Loaded"));
+        if (!app().form(screen).Loaded()) continue;
+        lines.push_back(expectation(app(), screen + ".Visible"));
+        lines.push_back(expectation(app(), screen + ".Enabled"));
+    }
+    for (std::string_view value : kRoundValues)
+        lines.push_back(expectation(app(), std::string(gameScreen()) + "." + std::string(value)));
+    return lines;
+}
+
+// A round's script states where it starts; its clock and seed lines count from there.
+void Recorder::beginRound(const RoundStart& start) {
+    rounds_->begin();
+    round_ = Script{[this](const std::string& line) { rounds_->line(line); }, start.time, std::nullopt};
+    round_->put(roundLine(start));
+    if (!app().quietTimersSleep()) round_->put("every-tick");
+}
+
+void Recorder::endRound(const std::vector<std::string>& lastEnd) {
+    passTime(*round_);
+    for (const std::string& line : lastEnd) round_->put(line);
+    rounds_->end();
+    round_.reset();
+}
+
+// The clock's move since the script's last line: a catch-up, since any timer it ran
+// was due.
+void Recorder::passTime(Script& script) {
+    if (app().now() != script.written) script.put("catchup " + std::to_string(app().now() - script.written));
+    script.written = app().now();
+}
+
+// What a script sets before the line of an input: the seed the clock gave the game
+// while it was handled, and the answers the input box got.
+void Recorder::setUp(Script& script) {
+    if (script.seed != app().lastSeed()) script.put("seed " + std::to_string(*(script.seed = app().lastSeed())));
+    for (const std::string& answer : answers_) script.put(answer);
+}
+
+void Recorder::forEach(const std::function<void(Script&)>& act) {
+    if (whole_) act(*whole_);
+    if (round_) act(*round_);
+}
+
+void Recorder::writeSession(const std::string& line) {
     if (failed_) return;
-    script_ << line << '\n' << std::flush;
-    if (script_) return;
+    *session_ << line << '\n' << std::flush;
+    if (*session_) return;
     failed_ = true;
     err_ << "krax: cannot write the recording " << name_ << "; the game goes on unrecorded\n";
 }

@@ -1,6 +1,7 @@
 #include "shell/script/script_commands.hpp"
 
 #include "shell/script/input_commands.hpp"
+#include "shell/script/round_start.hpp"
 #include "shell/script/script_error.hpp"
 #include "shell/script/script_values.hpp"
 #include "shell/script/state_commands.hpp"
@@ -56,6 +57,7 @@ constexpr Command kCommands[] = {
     {"catchup", 2, 2, "catchup MS", catchup},
     {"seed", 2, 2, "seed N", seed},
     {"every-tick", 1, 1, "every-tick", everyTick},
+    {"round", 5, kAny, kRoundUsage, round},
     {"click", 2, 5, kClickUsage, click},
     {"move", 4, 6, "move FORM X Y [none|left|right|left+right [SHIFT]]", move},
     {"down", 4, 6, "down FORM X Y [left|right|middle [SHIFT]]", down},
@@ -90,7 +92,10 @@ void runCommand(Session& session, Words words) {
         if (command.name != words[0].text) continue;
         if (words.size() < command.fewestWords || words.size() > command.mostWords)
             throw ScriptError("usage: " + std::string(command.usage));
-        return command.run(session, words);
+        command.run(session, words);
+        // Only these set up how a program plays, not what it does.
+        if (command.name != "seed" && command.name != "every-tick") session.fresh = false;
+        return;
     }
     throw ScriptError("unknown command " + rt::quoted(words[0].text));
 }

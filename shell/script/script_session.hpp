@@ -18,6 +18,7 @@ struct Session {
     std::ostream& out;  // print and dump
     const ShotWriter& shot;
     sound::Hearing& hearing;  // what the game sounded like, for `sounds`
+    bool fresh = true;  // no line but `seed` and `every-tick` has played yet
 };
 
 // The words of one line, the command first.

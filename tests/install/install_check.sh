@@ -36,6 +36,12 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate-tree --no-net "$root" >/dev/null || fail "$(appstreamcli validate-tree --no-net "$root")"
 fi
 
+# The menu entry's action, for a player who never opens a terminal: the last round again.
+entry=$prefix/share/applications/$id.desktop
+action=$(sed -n '/^\[Desktop Action watch-last-round\]$/,/^\[/p' "$entry")
+grep -qx 'Name=Watch the last round' <<<"$action" && grep -q '^Exec=.*/krax --replay last$' <<<"$action" ||
+  fail "the desktop entry has no action \"Watch the last round\" that runs krax --replay last"
+
 krax=$prefix/games/krax
 [ "$("$krax" --version)" = "krax $version" ] || fail "--version says \"$("$krax" --version)\", not \"krax $version\""
 (cd "$prefix" && "$krax" --headless --seed 1 --script "$scenario") || fail "the installed krax did not play $scenario"

@@ -7,12 +7,15 @@ seed and plays with xdotool: START, a shot at the bare ground, a hit on a target
 came up, then the game window's close box. What the live game holds is read, as in the
 Linux window test, by playing the recording so far with the Linux build; at the end
 the Linux build replays the whole recording, whose last lines expect the state the
-Windows game ended in.
+Windows game ended in. The round the game kept in %LOCALAPPDATA%\KRAX\rounds (in the
+tests' own Wine prefix, where Wine sets LOCALAPPDATA itself) must play on Linux too,
+and is then removed.
 
 usage: window_test.py WINE KRAX_EXE LINUX_KRAX
 exit 0 passed, 1 failed, 77 skipped (no X server, or no Linux build to compare with)
 """
 
+import glob
 import os
 import shutil
 import subprocess
@@ -88,6 +91,26 @@ def play(s):
     linux.close_cleanly(s, game, timeout=30)
 
 
+def kept_rounds():
+    """The files in the folders of kept rounds of the Wine prefix that wine.sh uses."""
+    cache = os.environ.get("XDG_CACHE_HOME") or os.path.join(os.path.expanduser("~"), ".cache")
+    prefix = os.environ.get("KRAX_WINEPREFIX") or os.path.join(cache, "krax", "wine")
+    return set(glob.glob(os.path.join(prefix, "drive_c", "users", "*", "AppData", "Local", "KRAX", "rounds", "*")))
+
+
+def check_kept_round(krax, before):
+    new = sorted(kept_rounds() - before)
+    try:
+        check(len(new) == 1 and os.path.basename(new[0]).startswith("round-"),
+              f"the round is kept in %LOCALAPPDATA%\\KRAX\\rounds: {[os.path.basename(f) for f in new]}")
+        replay = subprocess.run([krax, "--headless", "--script", new[0]], capture_output=True, text=True)
+        check(replay.returncode == 0, "the round kept under Wine plays alone on Linux to the state it ended in"
+              + (": " + replay.stderr.strip() if replay.returncode else ""))
+    finally:
+        for file in new:
+            os.remove(file)
+
+
 def main():
     wine, exe, krax = (os.path.abspath(a) if a else a for a in sys.argv[1:4])
     if not krax or not os.path.exists(krax):
@@ -107,8 +130,10 @@ def main():
     try:
         with tempfile.TemporaryDirectory(prefix="krax-wine-window-") as workdir:
             try:
+                before = kept_rounds()
                 session = WineSession(wine, exe, krax, display, workdir)
                 play(session)
+                check_kept_round(krax, before)
                 replay = subprocess.run([krax, "--headless", "--script", session.recording],
                                         capture_output=True, text=True)
                 lines = session.lines()
