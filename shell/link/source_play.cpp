@@ -105,10 +105,11 @@ private:
         a_.play(words);
         // The round may start at a time of its own: the tape counts from there.
         play_.origin = a_.app().now();
+        // A bare word that is no number (a screen's name, say) is a text that its
+        // line writes bare again (startLine).
         for (const Word& word : words.subspan(1)) {
             const auto n = word.quoted ? std::nullopt : wholeNumber(word.text);
-            if (!word.quoted && !n) throw ScriptError("a round line holds whole numbers and quoted texts");
-            play_.start.push_back(word.quoted ? StartWord{true, 0, word.text} : StartWord{false, *n, {}});
+            play_.start.push_back(n ? StartWord{false, *n, {}} : StartWord{true, 0, word.text});
         }
     }
 

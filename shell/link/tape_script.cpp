@@ -2,6 +2,11 @@
 
 #include "runtime/single_text.hpp"
 #include "runtime/value.hpp"
+#include "shell/values/numbers.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace shell {
 
@@ -48,10 +53,28 @@ std::string stepLine(const Step& step, const ScreenNames& screens) {
     return {};
 }
 
+// A name as the `round` line has its screens and buttons: letters, digits, dots,
+// underscores and an index in brackets, and not a number.
+static bool isBareName(const std::string& text) {
+    const auto plain = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '(' || c == ')';
+    };
+    return !text.empty() && std::all_of(text.begin(), text.end(), plain) && !wholeNumber(text);
+}
+
 std::string startLine(const std::vector<StartWord>& start) {
     if (start.empty()) return {};
     std::string line = "round";
-    for (const StartWord& word : start) line += ' ' + (word.isText ? rt::quoted(word.text) : std::to_string(word.number));
+    // The first text, the code, is quoted: it may be empty or hold spaces.
+    bool code = true;
+    for (const StartWord& word : start) {
+        line += ' ';
+        if (!word.isText) {
+            line += std::to_string(word.number);
+        } else {
+            line += !std::exchange(code, false) && isBareName(word.text) ? word.text : rt::quoted(word.text);
+        }
+    }
     return line;
 }
 

@@ -46,10 +46,10 @@ mergeInto(LibraryManager.library, {
       return kraxKeep.database;
     },
     // work(rounds, pieces) in one transaction, once those asked for before it are done.
-    chain: Promise.resolve(),
+    chain: null,
     transact: function(work) {
       ++kraxKeep.calls;
-      kraxKeep.chain = kraxKeep.chain.then(kraxKeep.open).then(function(database) {
+      kraxKeep.chain = (kraxKeep.chain || kraxKeep.open()).then(kraxKeep.open).then(function(database) {
         if (!database) return;
         return new Promise(function(resolve) {
           var began = performance.now();
@@ -63,7 +63,7 @@ mergeInto(LibraryManager.library, {
           };
           kraxKeep.ms += performance.now() - began;
         });
-      });
+      }).catch(function(error) { kraxKeep.lose(error.message); });
       return kraxKeep.chain;
     },
     pieceOf: function(id) { return IDBKeyRange.bound([id, 0], [id, Infinity]); },
@@ -102,6 +102,32 @@ mergeInto(LibraryManager.library, {
         });
       });
     },
+    // One piece of the round's script, in one transaction with the round's record:
+    // the first adds the record, which numbers the round; the others put it.
+    piece: function(round, text, hits, lengthMs, ended) {
+      var began = performance.now();
+      round.hits = hits;
+      round.length = lengthMs;
+      round.ended = ended;
+      round.updated = Date.now();
+      var piece = { index: round.pieces++, text: text };
+      var record = Object.assign({}, round);
+      kraxKeep.transact(function(rounds, pieces) {
+        var keep = function(id) {
+          round.id = piece.round = id;
+          pieces.put(piece);
+          if (ended) kraxKeep.tidy(rounds, pieces);
+        };
+        if (round.id === undefined) {
+          rounds.add(record).onsuccess = function(event) { keep(event.target.result); };
+        } else {
+          record.id = round.id;
+          rounds.put(record);
+          keep(round.id);
+        }
+      });
+      kraxKeep.ms += performance.now() - began;
+    },
     // Every kept round goes, and what is left of the round under way is not kept.
     forget: function() {
       kraxKeep.round = null;
@@ -117,34 +143,15 @@ mergeInto(LibraryManager.library, {
     kraxKeep.round = kraxKeep.wanted() ? { began: Date.now(), hits: 0, length: 0, ended: false, pieces: 0 } : null;
   },
 
-  // The round's first piece adds its record, which numbers it; the others put it.
   kraxKeepPiece__deps: ['$kraxKeep'],
   kraxKeepPiece: function(lines, hits, lengthMs, ended) {
     var round = kraxKeep.round;
     if (!round || !kraxKeep.wanted()) return;
-    var began = performance.now();
-    var text = UTF8ToString(lines);
-    round.hits = hits;
-    round.length = lengthMs;
-    round.ended = ended;
-    round.updated = Date.now();
-    var piece = { index: round.pieces++, text: text };
-    var record = Object.assign({}, round);
-    kraxKeep.transact(function(rounds, pieces) {
-      var keep = function(id) {
-        round.id = piece.round = id;
-        pieces.put(piece);
-        if (ended) kraxKeep.tidy(rounds, pieces);
-      };
-      if (round.id === undefined) {
-        rounds.add(record).onsuccess = function(event) { keep(event.target.result); };
-      } else {
-        record.id = round.id;
-        rounds.put(record);
-        keep(round.id);
-      }
-    });
-    kraxKeep.ms += performance.now() - began;
+    try {
+      kraxKeep.piece(round, UTF8ToString(lines), hits, lengthMs, ended);
+    } catch (e) {
+      kraxKeep.lose(e.message);  // the game plays on
+    }
   },
 
   kraxShareable: function(shareable) {

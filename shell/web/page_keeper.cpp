@@ -1,5 +1,6 @@
 #include "shell/web/page_keeper.hpp"
 
+#include "shell/game_start.hpp"
 #include "shell/link/round_tape.hpp"
 #include "shell/sound/hearing.hpp"
 #include "shell/web/browser.hpp"
@@ -18,32 +19,20 @@ namespace {
 // loses at most the last few seconds.
 constexpr std::size_t kPieceBytes = 16 * 1024;
 constexpr double kPieceMs = 10'000;
-constexpr std::string_view kEndHits = "expect Form2.intHits ";
+constexpr std::string_view kEnded = "# How the game stood when it ended.";
+const std::string kEndHits = "expect " + std::string(gameScreen()) + ".intHits ";
 
 PageKeeper* pageKeeper = nullptr;  // the page's one, for the page's own scripts
 }  // namespace
 
-PageKeeper::PageKeeper(rt::App& app) : app_(app), recorder_(app, stream_, std::cerr, "of the page's session") {
-    pageKeeper = this;
-    begin();
-}
-
-PageKeeper::Lines::int_type PageKeeper::Lines::overflow(int_type c) {
-    if (c == traits_type::eof()) return c;
-    if (c != '\n') {
-        line_ += char(c);
-        return c;
-    }
-    keeper_.line(line_);
-    line_.clear();
-    return c;
-}
+PageKeeper::PageKeeper(rt::App& app) : app_(app), recorder_(app, {.rounds = this}, std::cerr) { pageKeeper = this; }
 
 void PageKeeper::begin() {
     round_.clear();
     stored_ = 0;
     hits_ = 0;
     timeUp_ = false;
+    ending_ = false;
     began_ = app_.now();
     kraxKeepBegin();
 }
@@ -52,10 +41,12 @@ void PageKeeper::line(const std::string& text) {
     if (round_.size() == stored_) pieceBegan_ = emscripten_get_now();
     round_ += text;
     round_ += '\n';
-    if (text.starts_with(kEndHits))
-        hits_ = std::stoi(text.substr(kEndHits.size()));
-    else
+    // A round's last lines come once the next round has begun: they say its hits.
+    ending_ = ending_ || text == kEnded;
+    if (!ending_)
         look();
+    else if (text.starts_with(kEndHits))
+        hits_ = std::stoi(text.substr(kEndHits.size()));
     if (round_.size() - stored_ >= kPieceBytes || emscripten_get_now() - pieceBegan_ >= kPieceMs) store(false);
 }
 

@@ -7,16 +7,15 @@
 #include "runtime/app.hpp"
 #include "shell/live_input.hpp"
 #include "shell/script/recorder.hpp"
+#include "shell/script/round_shelf.hpp"
 
 #include <cstddef>
-#include <ostream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 
 namespace shell {
 
-class PageKeeper {
+class PageKeeper : public RoundShelf {
 public:
     explicit PageKeeper(rt::App& app);
     PageKeeper(const PageKeeper&) = delete;
@@ -25,12 +24,10 @@ public:
     // What the page feeds the game through: the recorder.
     LiveInput& input() { return recorder_; }
 
-    // A round begins: the lines that follow, up to end(), are its script.
-    void begin();
-    // One line of the round under way; it reaches the storage with its piece.
-    void line(const std::string& text);
-    // The round is over and its script whole.
-    void end();
+    void begin() override;
+    // The line reaches the storage with its piece.
+    void line(const std::string& text) override;
+    void end() override;
     // Whatever the storage does not have yet goes now: the page may be going away.
     void keepNow();
 
@@ -39,23 +36,10 @@ public:
     std::string link(std::string_view site) const;
 
 private:
-    // Lines from the recorder's stream, one call of line() each.
-    class Lines : public std::streambuf {
-    public:
-        explicit Lines(PageKeeper& keeper) : keeper_(keeper) {}
-
-    private:
-        int_type overflow(int_type c) override;
-        PageKeeper& keeper_;
-        std::string line_;
-    };
-
     void store(bool ended);
     void look();
 
     rt::App& app_;
-    Lines lines_{*this};
-    std::ostream stream_{&lines_};
     Recorder recorder_;
     std::string round_;     // the script of the round under way
     std::string previous_;  // of the round before, played out
@@ -64,6 +48,7 @@ private:
     rt::Millis began_ = 0;         // the game's clock when the round began
     int hits_ = 0;
     bool timeUp_ = false;    // the round under way is played out
+    bool ending_ = false;    // its last lines, which state how it ended, have begun
     bool shareable_ = false;
 };
 
