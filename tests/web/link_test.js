@@ -8,7 +8,7 @@
 //   node link_test.js SITE_FOLDER NATIVE_KRAX [--pictures FOLDER]
 // Exit status 0 passed, 1 failed, 77 skipped (no Chromium, puppeteer or native krax).
 'use strict';
-const { execFileSync, spawnSync } = require('child_process');
+const { spawnSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
@@ -23,6 +23,7 @@ const pictures = picturesFlag === '--pictures' ? picturesFolder : null;
 const kChatMessage = 2000;
 const kDesktop = { width: 1024, height: 768, deviceScaleFactor: 1 };
 const kGround = { x: 3000, y: 7800 };
+const kXvfbRun = '/usr/bin/xvfb-run';
 
 function skip(reason) {
   console.log(`SKIPPED: ${reason}`);
@@ -33,11 +34,15 @@ const missing = engines.missing('chromium');
 if (missing) skip(missing);
 if (!nativeKrax || !fs.existsSync(nativeKrax)) skip(`no native krax at "${nativeKrax}"`);
 
-function native(args, input) {
-  const run = spawnSync(nativeKrax, args, { input, encoding: 'utf8', timeout: 120000,
-    env: { ...process.env, XDG_STATE_HOME: fs.mkdtempSync(path.join(os.tmpdir(), 'krax-state-')) } });
+// The native krax, keeping its rounds in a folder of its own.
+function nativeVia(program, args, input) {
+  const state = fs.mkdtempSync(path.join(os.tmpdir(), 'krax-state-'));
+  const run = spawnSync(program, args, { input, encoding: 'utf8', timeout: 120000,
+    env: { ...process.env, XDG_STATE_HOME: state } });
+  fs.rmSync(state, { recursive: true, force: true });
   return { status: run.status, out: run.stdout, err: run.stderr };
 }
+const native = (args, input) => nativeVia(nativeKrax, args, input);
 
 // The state `krax --headless --script LINK` ends in, as `dump` prints it: the link is
 // played to its end (status 0), and its script, as the page read it, once more with a
@@ -140,15 +145,64 @@ async function watch(openPage, link, device, what) {
   return replay.hits;
 }
 
-// krax --replay plays the page's link in windows of its own, to its end.
+// krax --replay plays the page's link in windows of its own, to its end, fast: under
+// an X server of its own where there is no display.
 function replayOnDesktop(link) {
-  const played = native(['--replay', link, '--speed', '8', '--mute']);
-  if (played.status === 1 && /cannot open|display/i.test(played.err)) {
-    console.log(`krax --replay LINK: no display here (${played.err.trim()}); the headless play stands`);
+  const args = ['--replay', link, '--speed', '8', '--mute'];
+  const display = process.env.DISPLAY || process.env.WAYLAND_DISPLAY;
+  if (!display && !fs.existsSync(kXvfbRun)) {
+    console.log('krax --replay LINK: no display and no xvfb-run here; the headless play stands');
     return;
   }
-  check(played.status === 0, `krax --replay LINK ended with ${played.status}: ${played.err}`);
+  const run = display ? native(args) : nativeVia(kXvfbRun, ['-a', nativeKrax, ...args]);
+  check(run.status === 0, `krax --replay LINK ended with ${run.status}: ${run.err}`);
   console.log('krax --replay LINK: the page\'s round played in the desktop\'s windows to its end');
+}
+
+// The newest 100 rounds and the 10 best stay, numbered as they were; the switch keeps
+// none; forgetting leaves none.
+async function keepsTheNewestAndTheBest(openPage) {
+  const page = await openPage(kDesktop);
+  await page.goto(`${page.kraxSite}?seed=1`);
+  await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
+  const kept = await page.evaluate(async () => {
+    const keep = Module.kraxKeep;
+    await keep.forget();
+    // The best are among the oldest: rounds 11 to 20, with 111 to 120 hits.
+    const hits = (n) => (n <= 20 ? 100 + n : n % 37);
+    for (let n = 1; n <= 130; ++n) {
+      keep.round = { began: n, hits: 0, length: 0, ended: false, pieces: 0 };
+      keep.piece(keep.round, `round ${n}\n`, hits(n), 1000, false);
+      keep.piece(keep.round, 'catchup 1000\n', hits(n), 2000, true);
+    }
+    await keep.chain;
+    const rounds = await keep.list();
+    const first = await keep.script(rounds[0].id);
+    localStorage.setItem('krax-keep', 'off');
+    return { ids: rounds.map((r) => r.id), first };
+  });
+  const newest = Array.from({ length: 100 }, (_, i) => 31 + i);
+  const wanted = [...Array.from({ length: 10 }, (_, i) => 11 + i), ...newest];
+  const ids = kept.ids.map((id) => id - kept.ids[kept.ids.length - 1] + 130);
+  check(JSON.stringify(ids) === JSON.stringify(wanted), `the rounds kept are ${ids}, not ${wanted}`);
+  check(/^round \d+\ncatchup 1000\n$/.test(kept.first), `a kept round reads back as ${JSON.stringify(kept.first)}`);
+
+  // With the switch off, a round played is not kept; forgetting leaves nothing.
+  const player = new Player(page);
+  await page.reload();
+  await page.waitForFunction(() => performance.getEntriesByName('krax-first-frame').length > 0);
+  await player.clickControl('Form1', 'Image5');
+  await player.waitFor('App.ActiveForm', 'Form2');
+  await page.evaluate(() => Module.ccall('krax_keep_now', null, [], []));
+  const afterOff = await page.evaluate(async () => { await Module.kraxKeep.chain; return (await Module.kraxKeep.list()).length; });
+  check(afterOff === kept.ids.length, `with the switch off a round was kept (${afterOff} rounds)`);
+  await page.click('#rounds');
+  check(!(await page.$eval('#keep', (box) => box.checked)), 'the switch does not show that rounds are not kept');
+  await page.click('#forget');
+  await page.waitForFunction(async () => (await window.krax.rounds()).length === 0);
+  await page.evaluate(() => localStorage.removeItem('krax-keep'));
+  await page.close();
+  console.log(`kept: the newest 100 rounds and the 10 best of 130; the switch keeps none; forgetting leaves none`);
 }
 
 async function main() {
@@ -190,13 +244,15 @@ async function main() {
     }
     replayOnDesktop(mouseLink);
 
-    const desktopLink = native(['--link', path.join(__dirname, '..', 'rounds', 'desktop_round.script'), '--site', address]);
+    // A kept round of the desktop's, which starts where the round before left the game.
+    const desktopLink = native(['--link', path.join(__dirname, '..', 'scenarios', 'kept_round.script'), '--site', address]);
     check(desktopLink.status === 0, `krax --link ended with ${desktopLink.status}: ${desktopLink.err}`);
     lengths['by krax --link'] = desktopLink.out.trim().length;
     await watch(openPage, desktopLink.out.trim(), kDevices['phone held upright'], 'a round of the desktop');
 
     await refused(openPage, address);
-    if (pictures) await picturesOfAReplay(openPage, desktopLink.out.trim());
+    await keepsTheNewestAndTheBest(openPage);
+    if (pictures) await picturesOfAReplay(openPage, touchLink);
   } finally {
     await browser.close();
     server.close();
