@@ -253,9 +253,10 @@ async function main() {
     await refused(openPage, address);
     await keepsTheNewestAndTheBest(openPage);
     if (pictures) await picturesOfAReplay(openPage, touchLink);
+    await watchOffline(openPage, server, touchLink);
   } finally {
     await browser.close();
-    server.close();
+    if (server.listening) server.close();
   }
   check(browser.problems.length === 0, browser.problems.join('\n'));
   for (const [what, length] of Object.entries(lengths)) {
@@ -278,6 +279,20 @@ async function refused(openPage, address) {
     console.log(`${fragment}: "${line}"`);
   }
   await page.close();
+}
+
+// With the server gone, a link still plays, from what the service worker kept.
+async function watchOffline(openPage, server, link) {
+  const page = await openPage(kDevices['phone held upright']);
+  await page.goto(page.kraxSite);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  server.close();
+  server.closeAllConnections();
+  await page.goto(link);
+  await page.waitForFunction(() => window.krax.replay && window.krax.replay());
+  await page.waitForSelector('[data-form="Form2"] canvas', { timeout: 20000 });
+  await page.close();
+  console.log('offline: the link played with the server gone');
 }
 
 async function picturesOfAReplay(openPage, link) {
