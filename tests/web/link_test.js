@@ -205,6 +205,10 @@ async function keepsTheNewestAndTheBest(openPage) {
   console.log(`kept: the newest 100 rounds and the 10 best of 130; the switch keeps none; forgetting leaves none`);
 }
 
+// Says which stage a failure came in.
+let stage = 'starting';
+const at = (what) => { stage = what; };
+
 async function main() {
   const server = await serve(site, 0);
   const address = `http://127.0.0.1:${server.address().port}/`;
@@ -218,12 +222,14 @@ async function main() {
     };
     await browser.grant(address, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
 
+    at('a round by mouse');
     const mouse = await openPage(kDesktop);
     const mouseHits = await playRound(mouse, new Player(mouse));
     const mouseLink = await share(mouse, { sheet: false });
     await checkKept(mouse, new Player(mouse), mouseHits);
     await mouse.close();
 
+    at('a round by touch');
     const phone = await openPage(kDevices['phone held upright']);
     const touch = new Player(phone, { byTouch: true });
     const touchHits = await playRound(phone, touch);
@@ -238,11 +244,14 @@ async function main() {
     for (const [what, link, hits] of [['by mouse', mouseLink, mouseHits], ['by touch', touchLink, touchHits]]) {
       check(link.startsWith(`${address}#r=`), `the link ${what} is not on the page's site: ${link.slice(0, 60)}`);
       lengths[what] = link.length;
+      at(`watching the round played ${what}`);
       const watched = await watch(openPage, link, what === 'by mouse' ? kDesktop : kDevices['phone held sideways'],
         `the round played ${what}`);
       check(watched === hits, `the round played ${what} had ${hits} hits, its replay says ${watched}`);
     }
+    at('krax --replay');
     replayOnDesktop(mouseLink);
+    at('a kept round of the desktop');
 
     // A kept round of the desktop's, which starts where the round before left the game.
     const desktopLink = native(['--link', path.join(__dirname, '..', 'scenarios', 'kept_round.script'), '--site', address]);
@@ -250,9 +259,13 @@ async function main() {
     lengths['by krax --link'] = desktopLink.out.trim().length;
     await watch(openPage, desktopLink.out.trim(), kDevices['phone held upright'], 'a round of the desktop');
 
+    at('damaged links');
     await refused(openPage, address);
+    at('the newest and the best kept');
     await keepsTheNewestAndTheBest(openPage);
+    at('pictures');
     if (pictures) await picturesOfAReplay(openPage, touchLink);
+    at('offline');
     await watchOffline(openPage, server, touchLink);
   } finally {
     await browser.close();
@@ -308,6 +321,6 @@ async function picturesOfAReplay(openPage, link) {
 }
 
 main().then(() => console.log('links played through'), (error) => {
-  console.error(`FAILED: ${error.message}`);
+  console.error(`FAILED in ${stage}: ${error.message}`);
   process.exit(1);
 });
