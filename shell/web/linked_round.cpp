@@ -4,6 +4,7 @@
 #include "shell/link/round_tape.hpp"
 #include "shell/script/driver.hpp"
 #include "shell/sound/hearing.hpp"
+#include "shell/web/page_sound.hpp"
 
 #include <emscripten/emscripten.h>
 
@@ -25,6 +26,10 @@ LinkedRound openLink(std::string_view link) {
     round.hits = sound::look(app).hits;
     round.playedMs = emscripten_get_now() - began;
     return round;
+}
+
+void PageReplay::keyUp(int keyCode, int) {
+    if (keyCode == sound::kMuteKey) krax_sound_switch();
 }
 
 }  // namespace shell

@@ -23,12 +23,14 @@ struct LinkedRound {
 // link, damaged, too long, of a newer KRAX or other rules, or a round that stops short.
 LinkedRound openLink(std::string_view link);
 
-// A replay in the page: the player only watches. The page's own controls stop it; a
-// window's close box is no way out of a round that someone else played.
+// A replay in the page: the player only watches, and turns the page's sound off and on
+// with M as the speaker control does. The page's own controls stop it; a window's
+// close box is no way out of a round that someone else played.
 class PageReplay : public Replay {
 public:
     PageReplay(rt::App& app, PacedScript& script) : Replay(app, script, 1) {}
     void closeBox(rt::Form&) override {}
+    void keyUp(int keyCode, int shift) override;
 };
 
 }  // namespace shell

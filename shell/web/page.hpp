@@ -32,8 +32,9 @@ namespace shell {
 
 class Page {
 public:
-    // The game is `input`'s app, which it feeds.
-    explicit Page(LiveInput& input);
+    // The game is `input`'s app, which it feeds; `watching` a replay, whose M keys
+    // are not the player's.
+    explicit Page(LiveInput& input, bool watching = false);
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 

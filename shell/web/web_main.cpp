@@ -52,7 +52,7 @@ void watch(std::string_view link) {
     static std::ostringstream out;
     static shell::PacedScript script(app, text, out, std::cerr, "the link");
     static shell::PageReplay replay(app, script);
-    static shell::Page page(replay);
+    static shell::Page page(replay, true);
     kraxReplayShown(round.hits, round.playedMs, round.script.c_str());
     page.start();
 }

@@ -134,6 +134,11 @@ async function watch(openPage, link, device, what) {
   await checkFit(player, 'Form2', what);
   for (let click = 0; click < 3; ++click) await player.clickAt('Form2', kGround.x, kGround.y).catch(() => {});
   await page.keyboard.press('r');
+  // The watcher's M turns the page's sound off and on, and reaches no game.
+  for (const off of ['true', 'false']) {
+    await page.keyboard.press('m');
+    check(await page.$eval('#sound', (b) => b.getAttribute('aria-pressed')) === off, `${what}: M does not turn sound off and on`);
+  }
   await page.waitForSelector('#ended:not([hidden])', { timeout: 120000 });
   const end = await page.evaluate(() => window.krax.dump());
   const wanted = nativeEnd(link, replay.script);
