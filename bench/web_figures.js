@@ -1,7 +1,8 @@
 // Figures of the web site: its size gzipped, the time from loading the page to the
 // menu's first frame in headless Chromium, and the page's CPU while idle on the menu
 // and over a whole round (and over its last 20 s alone, when the time bar blinks), from
-// Chromium's own performance metrics, on a desktop window and on a phone. Given two
+// Chromium's own performance metrics, on a desktop window and on a phone; and what
+// keeping the round cost the page (storage calls, and its own time spent keeping). Given two
 // sites (a build before and after a change, say), it measures them in turns in the
 // same run, as the machine's load changes. A run takes about five minutes.
 //   NODE_PATH=build-web/npm/node_modules node bench/web_figures.js [SITE [OTHER_SITE]]
@@ -100,6 +101,12 @@ async function startRound(page) {
   await page.waitForSelector('[data-form="Form2"] canvas');
 }
 
+// What keeping the round has cost so far (a site that keeps none has no figure).
+async function keepingCost(page) {
+  const cost = await page.evaluate(() => window.krax.keeping && window.krax.keeping());
+  return cost ? `${cost.calls} storage calls, ${cost.ms.toFixed(1)} ms` : '-';
+}
+
 const percent = (share) => `${(share * 100).toFixed(2)}%`;
 
 async function main() {
@@ -126,7 +133,7 @@ async function main() {
     for (const [name, screen] of Object.entries(kScreens)) {
       const pages = [];
       for (const address of addresses) pages.push(await openMenu(browser, address, screen));
-      const menu = [], round = [], blink = [];
+      const menu = [], round = [], blink = [], keeping = [];
       for (const page of pages) menu.push(percent(await cpu(page, kSeconds)));
       report(`CPU idle on the menu, ${name}`, menu);
       for (const page of pages) {
@@ -134,10 +141,12 @@ async function main() {
         const [whole, end] = await roundCpu(page);
         round.push(percent(whole));
         blink.push(percent(end));
+        keeping.push(await keepingCost(page));
         await page.close();
       }
       report(`CPU over a whole round, ${name}`, round);
       report(`  of which the last ${kBlinkSeconds} s, the time bar blinking`, blink);
+      report(`keeping the round, ${name}`, keeping);
     }
   } finally {
     await browser.close();

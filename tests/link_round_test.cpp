@@ -4,10 +4,12 @@
 // sessions; and the command line's --link and links in place of script files.
 #include "game/rules_version.hpp"
 #include "shell/game_start.hpp"
+#include "runtime/value.hpp"
 #include "shell/link/round_tape.hpp"
 #include "shell/link/start_words.hpp"
 #include "shell/rounds/round_names.hpp"
 #include "shell/program/command_line.hpp"
+#include "shell/script/driver.hpp"
 #include "shell/script/input_commands.hpp"
 #include "shell/script/script_commands.hpp"
 #include "shell/values/key_names.hpp"
@@ -216,6 +218,34 @@ TEST(RoundLink, RoundsWhoseLoopWokeLateAtRandomPlayBackAlikeAfterEveryInput) {
 
 TEST(RoundLink, ADesktopRecordingPlaysBackAlikeAfterEveryInput) {
     expectSameStates(kDesktopRound, linkScript(kDesktopRound));
+}
+
+// Where a script leaves a freshly started program, as `dump` shows it.
+std::string endState(const std::string& script) {
+    rt::App app;
+    shell::setUpGame(app);
+    shell::openGame(app);
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    EXPECT_EQ(shell::playScript(app, in, out, err), 0) << err.str();
+    return shell::stateJson(app);
+}
+
+// A kept round starts where the round before left the program: its `round` line, with
+// the screens by name and the code quoted, comes back from the link as it was.
+TEST(RoundLink, AKeptRoundPlaysBackFromItsStart) {
+    const std::string kept = fileText(KRAX_SOURCE_DIR "/tests/scenarios/kept_round.script");
+    const std::string script = linkScript(kept);
+    EXPECT_NE(script.find("round 75210 4 1 \"Fig\" shown Form4 frmCredits active Form4 hidden Form1 "
+                          "pressed Form4.Image3\n"), std::string::npos) << script;
+    EXPECT_EQ(endState(script), endState(kept));
+    for (const char* code : {"", "47", "two words", "shown"}) {
+        const std::string round = "round 1000 0 0 " + rt::quoted(code) + " shown Form4 active Form4 pressed Form4.Image3\n"
+                                  "seed 3\nup Form4 3975 4455\ncatchup 2000\n";
+        const std::string back = linkScript(round);
+        EXPECT_NE(back.find("round 1000 0 0 " + rt::quoted(code) + " shown"), std::string::npos) << back;
+        EXPECT_EQ(endState(back), endState(round)) << code;
+    }
 }
 
 TEST(RoundLink, MonkeySessionsPlayBackAlike) {

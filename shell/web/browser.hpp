@@ -50,6 +50,20 @@ void kraxShowAnswer(const char* title, const char* prompt, const char* answer, b
 // No screen is loaded any more: the page says so and offers to start again.
 void kraxEnded();
 
+// Keeping rounds (keep_library.js). A round begins; a piece of its script (whole
+// lines) goes to the browser's storage as one call, with the hits and the length in
+// ms so far, and whether the round has ended.
+void kraxKeepBegin();
+void kraxKeepPiece(const char* lines, int hits, double lengthMs, bool ended);
+// Whether the page offers a round's link to share.
+void kraxShareable(bool shareable);
+
+// Watching a link (replay_library.js): its `script` plays, ending with `hits` hits,
+// which playing it through without windows took `playedMs` to find; or it cannot be
+// played, for the reason given.
+void kraxReplayShown(int hits, double playedMs, const char* script);
+void kraxLinkRefused(const char* reason);
+
 // Sound (sound_library.js). An effect's samples, 16-bit mono at the synthesizer's
 // rate, made into an audio buffer of the page's under the effect's number and name.
 void kraxSoundLoad(int effect, const char* name, const short* samples, int count);

@@ -30,8 +30,10 @@ mergeInto(LibraryManager.library, {
       var scale = kraxFit.scaleFor(windows, width, height);
       var controls = document.getElementById('controls');
       if (!controls) return scale;
-      var corner = controls.getBoundingClientRect();
-      var across = width - corner.left, down = corner.bottom;
+      // From the corner's own size and offsets: while the page turns, where it lies
+      // may still be where the page had it before.
+      var style = getComputedStyle(controls);
+      var across = controls.offsetWidth + parseFloat(style.right), down = controls.offsetHeight + parseFloat(style.top);
       var reaches = windows.some(function(element) {
         var chrome = kraxFit.chrome(element, function(n) { return n; });
         return (element.kraxClient.width + chrome.width) * scale > width - 2 * across &&

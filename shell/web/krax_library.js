@@ -185,7 +185,11 @@ mergeInto(LibraryManager.library, {
     context.restore();
   },
 
+  // What is not kept yet of the player's round goes to the storage now.
   kraxEnded: function() {
-    document.getElementById('ended').hidden = false;
+    var notice = document.getElementById('ended');
+    if (Module.kraxReplay) notice.querySelector('p').textContent = 'The replay has ended.';
+    notice.hidden = false;
+    if (!Module.kraxReplay) Module.ccall('krax_keep_now', null, [], []);
   },
 });

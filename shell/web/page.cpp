@@ -60,10 +60,10 @@ void timeUp(void* data) { static_cast<Page*>(data)->wake(); }
 }  // namespace
 
 // A swipe up by a quarter of the game screen's height opens the code box.
-Page::Page(LiveInput& input)
+Page::Page(LiveInput& input, bool watching)
     : input_(input),
       app_(input.app()),
-      sound_(app_),
+      sound_(app_, !watching),
       inputBox_(clock_, [this] { wake(); }),
       fingers_(screens::Form2.clientHeight / 4),
       windows_([this](rt::Form& form) { return std::make_unique<PageWindow>(*this, form); }) {

@@ -12,8 +12,9 @@
 //                 (page_sound.hpp); the speaker control and M turn it off and on
 //   wake-up       one timeout to LiveInput::nextWake(), none while nothing is due;
 //                 each wake-up catches up ahead, taking the pollers along
-//   recording,    whatever the LiveInput does: a recorder or a replay can stand
-//   replay        between the page and the game (the page offers neither yet)
+//   recording,    whatever the LiveInput does: the player's rounds go through a
+//   replay        recorder to the browser's storage (page_keeper.hpp); a link in the
+//                 address plays through a replay (linked_round.hpp)
 #pragma once
 
 #include "shell/live_input.hpp"
@@ -31,8 +32,9 @@ namespace shell {
 
 class Page {
 public:
-    // The game is `input`'s app, which it feeds.
-    explicit Page(LiveInput& input);
+    // The game is `input`'s app, which it feeds; `watching` a replay, whose M keys
+    // are not the player's.
+    explicit Page(LiveInput& input, bool watching = false);
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 

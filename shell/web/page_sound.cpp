@@ -12,7 +12,7 @@ namespace {
 PageSound* pageSound = nullptr;  // the page's one, for the speaker control
 }  // namespace
 
-PageSound::PageSound(rt::App& app) : hearing_(app, false) {
+PageSound::PageSound(rt::App& app, bool remember) : hearing_(app, false) {
     // The samples are copied into the page's buffers; these go once that is done.
     const sound::Bank bank;
     for (std::size_t i = 0; i < sound::kEffectCount; ++i) {
@@ -23,7 +23,7 @@ PageSound::PageSound(rt::App& app) : hearing_(app, false) {
     hearing_.setMuted(kraxSoundRemembered());
     kraxSoundShow(hearing_.muted(), false);
     hearing_.setSink([](sound::Effect effect) { kraxSoundPlay(int(effect)); });
-    hearing_.setOnMuteKey([](bool muted) { kraxSoundShow(muted, true); });
+    hearing_.setOnMuteKey([remember](bool muted) { kraxSoundShow(muted, remember); });
     pageSound = this;
 }
 

@@ -11,7 +11,9 @@ namespace shell {
 
 class PageSound {
 public:
-    explicit PageSound(rt::App& app);
+    // `remember`: whether an M that the game gets is the player's choice, kept in the
+    // page's storage; a replay's M is the recorded player's.
+    PageSound(rt::App& app, bool remember);
     ~PageSound();
     PageSound(const PageSound&) = delete;
     PageSound& operator=(const PageSound&) = delete;
@@ -24,3 +26,6 @@ private:
 };
 
 }  // namespace shell
+
+// The page's speaker control: sound off, or on again.
+extern "C" void krax_sound_switch();

@@ -62,6 +62,8 @@ async function open(engine) {
   return {
     openPage,
     problems,
+    // Lets the site's pages use what a person would allow (the clipboard, say).
+    grant: (origin, permissions) => browser.defaultBrowserContext().overridePermissions(origin, permissions),
     close: async () => {
       await browser.close();
       fs.rmSync(profile, { recursive: true, force: true });

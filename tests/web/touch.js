@@ -173,4 +173,4 @@ async function playOffline(openPage, address, server, { byTouch }) {
   console.log('offline: the site loaded and played with the server gone');
 }
 
-module.exports = { playByTouch, playOffline };
+module.exports = { checkFit, kDevices, playByTouch, playOffline };

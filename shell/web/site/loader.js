@@ -1,10 +1,13 @@
 // Starts KRAX in the page: the pictures and the font load before the program's first
-// frame, ?seed=N in the address fixes the random seed, window.krax.print(PATH) tells
+// frame, ?seed=N in the address fixes the random seed, a round in the fragment (#r=,
+// a link) plays that round instead of the player's game, window.krax.print(PATH) tells
 // tests and bug reports what the game holds and window.krax.sounds() which sounds the
 // page started. The speaker control turns sound off and on. Once the page has loaded,
 // the service worker keeps the site for playing offline.
 (function() {
   var seed = new URLSearchParams(location.search).get('seed');
+  // The fragment stays in the page: neither the server nor the service worker sees it.
+  var link = location.hash.startsWith('#r=') ? location.href : null;
 
   function failed(what) {
     console.error('krax: ' + what);
@@ -33,7 +36,7 @@
   assets.catch(failed);
 
   window.Module = {
-    arguments: seed === null ? [] : ['--seed', seed],
+    arguments: link ? ['--link', link] : seed === null ? [] : ['--seed', seed],
     preRun: [function() {
       addRunDependency('krax-assets');
       assets.then(function(loaded) {
