@@ -11,7 +11,8 @@ public:
     // Fits the shown windows to the page as it is now. True when the canvases got new
     // sizes (and so lost their pixels): every window must draw again.
     bool refit();
-    // A distance on a window's canvas in CSS pixels, as twips of its client area.
+    // A distance on a window's canvas in CSS pixels, as twips of its client area, to
+    // within half a device pixel.
     rt::Single twips(double cssPixels) const;
     // Client-area pixels that hold at least one device pixel: drawn around a change,
     // they make its edge's device pixels whole.
