@@ -252,6 +252,29 @@ TEST(KeptRounds, FilesThatAreNoRoundsAreSkippedWithOneLineEach) {
     EXPECT_EQ(number, 11u);
 }
 
+// A file larger than hours of play is not read at all; a round cut before its end is
+// played to find its hits and length.
+TEST(KeptRounds, AFileTooLargeIsSkippedAndARoundWithoutItsEndIsPlayed) {
+    const OwnStateHome home("large_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "round-000001.script").put('\n');
+    std::filesystem::resize_file(dir / "round-000001.script", (std::uintmax_t(256) << 20) + 1);  // sparse
+    std::filesystem::create_directories(dir / "round-000002.script");
+    writeAll(dir / "round-000003.script", "round 500 0 0 \"\" shown Form1 active Form1 pressed Form1.Image5\nseed 1\n"
+                                          "up Form1 5265 5145\nset Form2.intHits 7\nwait 1500\n");
+    std::ostringstream err;
+    const std::vector<shell::KeptRound> rounds = shell::RoundFolder(dir, err).rounds();
+    ASSERT_EQ(numbers(rounds), std::vector<std::uint64_t>{3}) << err.str();
+    EXPECT_EQ(rounds[0].hits, 7);
+    EXPECT_EQ(rounds[0].length, 1500);
+    const std::string said = err.str();
+    EXPECT_NE(said.find(shell::utf8(dir / "round-000001.script") + ": it is larger than any round\n"), std::string::npos)
+        << said;
+    EXPECT_NE(said.find(shell::utf8(dir / "round-000002.script") + ": "), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+}
+
 TEST(KeptRounds, ARoundCutShortIsPlayedToItsLastWholeLine) {
     const OwnStateHome home("cut_home");
     const std::filesystem::path dir = *shell::roundsFolder();
