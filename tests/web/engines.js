@@ -1,7 +1,7 @@
 // The browser engines the site is played in: Chromium and Firefox through
 // puppeteer-core (Chrome's protocol and WebDriver BiDi), WebKit through webdriver.js.
-// open(ENGINE) gives { openPage(viewport), problems, close() }, whose pages speak
-// puppeteer's Page API as far as the round needs.
+// open(ENGINE) gives { openPage(viewport), problems, allowClipboard(origin), close() },
+// whose pages speak puppeteer's Page API as far as the round needs.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -30,13 +30,23 @@ const kEngines = {
       args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
         '--no-first-run', '--disable-quic', `--user-data-dir=${profile}`],
     }),
+    // The permissions a person would give the site.
+    allowClipboard: async (browser, origin) => {
+      await browser.defaultBrowserContext().overridePermissions(origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+      return true;
+    },
   },
   firefox: {
     missing: () => (!puppeteer() ? kPuppeteerMissing : !fs.existsSync(kFirefox) ? `no Firefox at ${kFirefox}` : null),
     // Puppeteer makes a profile of its own for Firefox, with its automation settings.
-    launch: () => puppeteer().launch({ browser: 'firefox', executablePath: kFirefox, headless: true }),
+    // The testing switch lets the page's script read the clipboard without the paste
+    // menu a person would answer.
+    launch: () => puppeteer().launch({ browser: 'firefox', executablePath: kFirefox, headless: true,
+      extraPrefsFirefox: { 'dom.events.testing.asyncClipboard': true } }),
+    allowClipboard: async () => true,
   },
-  webkit: { missing: missingWebKit, launch: launchWebKit },
+  // WebKitWebDriver has no way to let a script read the clipboard.
+  webkit: { missing: missingWebKit, launch: launchWebKit, allowClipboard: async () => false },
 };
 
 // Why ENGINE cannot be played here (unknown, or not installed), or null.
@@ -62,8 +72,8 @@ async function open(engine) {
   return {
     openPage,
     problems,
-    // Lets the site's pages use what a person would allow (the clipboard, say).
-    grant: (origin, permissions) => browser.defaultBrowserContext().overridePermissions(origin, permissions),
+    // Lets the site's pages write and read the clipboard, where the driver can: true if so.
+    allowClipboard: (origin) => kEngines[engine].allowClipboard(browser, origin),
     close: async () => {
       await browser.close();
       fs.rmSync(profile, { recursive: true, force: true });

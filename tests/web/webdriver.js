@@ -140,7 +140,18 @@ class Page {
   async goto(address) {
     await this.tellProblems();
     await this.session.call('POST', '/url', { url: address });
-    await this.evaluate(() => {
+    await this.watchProblems();
+  }
+
+  async reload() {
+    await this.tellProblems();
+    await this.session.call('POST', '/refresh', {});
+    await this.watchProblems();
+  }
+
+  // Catches the errors of the page just loaded, for tellProblems.
+  watchProblems() {
+    return this.evaluate(() => {
       const problems = window.kraxProblems = [];
       const error = console.error;
       console.error = (...parts) => {
@@ -199,8 +210,8 @@ class Page {
     throw new Error(`waited ${timeout} ms in vain for ${code}`);
   }
 
-  waitForSelector(selector) {
-    return this.waitForFunction(`() => document.querySelector(${JSON.stringify(selector)}) !== null`);
+  waitForSelector(selector, options) {
+    return this.waitForFunction(`() => document.querySelector(${JSON.stringify(selector)}) !== null`, options);
   }
 
   // Answers the next prompt that an input opens.
