@@ -45,7 +45,7 @@ const kEngines = {
       extraPrefsFirefox: { 'dom.events.testing.asyncClipboard': true } }),
     allowClipboard: async () => true,
   },
-  // WebKitWebDriver has no way to let a script read the clipboard.
+  // WebKitWebDriver has no call that grants the page the clipboard.
   webkit: { missing: missingWebKit, launch: launchWebKit, allowClipboard: async () => false },
 };
 

@@ -131,6 +131,14 @@ async function meddle(page, player, what) {
   }
 }
 
+// VALUE with every object's keys in order: a driver may hand an object's keys over in
+// an order of its own (WebKitWebDriver does).
+function sorted(value) {
+  if (Array.isArray(value)) return value.map(sorted);
+  if (value === null || typeof value !== 'object') return value;
+  return Object.fromEntries(Object.keys(value).sort().map((key) => [key, sorted(value[key])]));
+}
+
 // The link opened in a fresh page plays at its pace to where the headless driver ends;
 // clicks and keys of the watcher's change nothing. LASTING: the round plays long
 // enough to meddle with (a round of the desktop's here is over in a second or so).
@@ -150,8 +158,8 @@ async function watch(openPage, link, device, what, { lasting = true } = {}) {
   console.log(`${what}: "${line}", found in ${replay.playedMs.toFixed(0)} ms`);
   if (lasting) await meddle(page, player, what);
   await page.waitForSelector('#ended:not([hidden])', { timeout: 120000 });
-  const end = await page.evaluate(() => window.krax.dump());
-  const wanted = nativeEnd(link, replay.script);
+  const end = sorted(await page.evaluate(() => window.krax.dump()));
+  const wanted = sorted(nativeEnd(link, replay.script));
   check(JSON.stringify(end) === JSON.stringify(wanted), `${what}: the page's replay ends elsewhere than krax --headless:\n` +
         `page:   ${JSON.stringify(end).slice(0, 400)}\nnative: ${JSON.stringify(wanted).slice(0, 400)}`);
   const kept = (await page.evaluate(() => window.krax.rounds())).length;
@@ -243,6 +251,16 @@ async function main() {
     };
     const clipboard = await browser.allowClipboard(address);
 
+    at('a kept round of the desktop');
+    // A kept round of the desktop's, which starts where the round before left the game.
+    const desktopLink = native(['--link', path.join(__dirname, '..', 'scenarios', 'kept_round.script'), '--site', address]);
+    check(desktopLink.status === 0, `krax --link ended with ${desktopLink.status}: ${desktopLink.err}`);
+    lengths['by krax --link'] = desktopLink.out.trim().length;
+    await watch(openPage, desktopLink.out.trim(), phone('upright'), 'a round of the desktop', { lasting: false });
+
+    at('damaged links');
+    await refused(openPage, address);
+
     at('a round by mouse');
     const mouse = await openPage(kDesktop);
     const mouseHits = await playRound(mouse, new Player(mouse));
@@ -275,16 +293,6 @@ async function main() {
     }
     at('krax --replay');
     replayOnDesktop(mouseLink);
-    at('a kept round of the desktop');
-
-    // A kept round of the desktop's, which starts where the round before left the game.
-    const desktopLink = native(['--link', path.join(__dirname, '..', 'scenarios', 'kept_round.script'), '--site', address]);
-    check(desktopLink.status === 0, `krax --link ended with ${desktopLink.status}: ${desktopLink.err}`);
-    lengths['by krax --link'] = desktopLink.out.trim().length;
-    await watch(openPage, desktopLink.out.trim(), phone('upright'), 'a round of the desktop', { lasting: false });
-
-    at('damaged links');
-    await refused(openPage, address);
     at('the newest and the best kept');
     await keepsTheNewestAndTheBest(openPage);
     const lastLink = rounds[rounds.length - 1][1];
