@@ -10,6 +10,7 @@ mergeInto(LibraryManager.library, {
     newest: 100,
     best: 10,
     database: null,  // a promise of it, once asked for; of null where there is none
+    next: 1,         // the number the next round takes
     round: null,     // the record of the round under way, or null while it is not kept
     said: false,
     calls: 0,        // transactions, as the page's figures count storage calls
@@ -37,7 +38,7 @@ mergeInto(LibraryManager.library, {
           request.result.createObjectStore('rounds', { keyPath: 'id', autoIncrement: true });
           request.result.createObjectStore('pieces', { keyPath: ['round', 'index'] });
         };
-        request.onsuccess = function() { resolve(request.result); };
+        request.onsuccess = function() { kraxKeep.numberFrom(request.result, resolve); };
         request.onerror = request.onblocked = function() { resolve(null); };
       }).then(function(database) {
         if (!database) kraxKeep.lose('it has no storage for this page');
@@ -45,9 +46,22 @@ mergeInto(LibraryManager.library, {
       });
       return kraxKeep.database;
     },
+    // The next round's number follows the newest kept: a round knows its number before
+    // its first piece is written, so that the piece asks nothing of the storage first.
+    numberFrom: function(database, resolve) {
+      var newest = database.transaction('rounds').objectStore('rounds').openCursor(null, 'prev');
+      newest.onsuccess = function() {
+        if (newest.result) kraxKeep.next = newest.result.key + 1;
+        resolve(database);
+      };
+      newest.onerror = function() { resolve(database); };
+    },
     // work(rounds, pieces) in one transaction, once those asked for before it are done.
+    // `atOnce`: work asks for all it writes at once, and the transaction is committed
+    // there and then. A page left mid-round (WebKit freezes it in its back-forward
+    // cache) must not hold the storage with a transaction that waits on itself.
     chain: null,
-    transact: function(work) {
+    transact: function(work, atOnce, failed) {
       ++kraxKeep.calls;
       kraxKeep.chain = (kraxKeep.chain || kraxKeep.open()).then(kraxKeep.open).then(function(database) {
         if (!database) return;
@@ -55,10 +69,12 @@ mergeInto(LibraryManager.library, {
           var began = performance.now();
           var transaction = database.transaction(['rounds', 'pieces'], 'readwrite');
           work(transaction.objectStore('rounds'), transaction.objectStore('pieces'));
+          if (atOnce && transaction.commit) transaction.commit();
           transaction.oncomplete = resolve;
           transaction.onerror = transaction.onabort = function(event) {
             if (event) event.preventDefault();
             kraxKeep.lose(transaction.error ? transaction.error.message : 'the storage refused a round');
+            if (failed) failed();
             resolve();
           };
           kraxKeep.ms += performance.now() - began;
@@ -103,8 +119,9 @@ mergeInto(LibraryManager.library, {
       });
     },
     // One piece of the round's script, in one transaction with the round's record:
-    // the first adds the record, which numbers the round; the others put it.
+    // the first numbers the round and adds its record, the others put it.
     piece: function(round, text, hits, lengthMs, ended) {
+      if (round.lost) return;
       var began = performance.now();
       round.hits = hits;
       round.length = lengthMs;
@@ -113,19 +130,18 @@ mergeInto(LibraryManager.library, {
       var piece = { index: round.pieces++, text: text };
       var record = Object.assign({}, round);
       kraxKeep.transact(function(rounds, pieces) {
-        var keep = function(id) {
-          round.id = piece.round = id;
-          pieces.put(piece);
-          if (ended) kraxKeep.tidy(rounds, pieces);
-        };
-        if (round.id === undefined) {
-          rounds.add(record).onsuccess = function(event) { keep(event.target.result); };
-        } else {
-          record.id = round.id;
-          rounds.put(record);
-          keep(round.id);
-        }
+        var first = round.id === undefined;
+        if (first) round.id = kraxKeep.next++;
+        record.id = piece.round = round.id;
+        // Added, not put: another tab's round of the same number is not overwritten.
+        if (first) rounds.add(record);
+        else rounds.put(record);
+        pieces.put(piece);
+      }, true, function() {
+        // A round whose start was not kept keeps nothing more: its number may be another's.
+        if (piece.index === 0) round.lost = true;
       });
+      if (ended) kraxKeep.transact(kraxKeep.tidy, false);
       kraxKeep.ms += performance.now() - began;
     },
     // Every kept round goes, and what is left of the round under way is not kept.
@@ -134,7 +150,7 @@ mergeInto(LibraryManager.library, {
       return kraxKeep.transact(function(rounds, pieces) {
         rounds.clear();
         pieces.clear();
-      });
+      }, true);
     },
   },
 
