@@ -36,6 +36,7 @@ constexpr std::array kControls = {
     rt::ControlLayout{.kind = Kind::Image, .name = "wide", .rect = {1500, 1500, 450, 300}, .picture = "pig"},
     rt::ControlLayout{.kind = Kind::Image, .name = "tall", .rect = {1500, 1500, 300, 450}, .picture = "pig"},
     rt::ControlLayout{.kind = Kind::Timer, .name = "tick", .interval = 10},
+    rt::ControlLayout{.kind = Kind::Label, .name = "score", .rect = {2250, 600, 600, 150}, .caption = "0"},
 };
 constexpr rt::FormLayout kLayout = {.name = "Test", .clientWidth = 3600, .clientHeight = 2400, .controls = kControls};
 
@@ -93,6 +94,14 @@ TEST_F(Damage, WhatShowsDamagesItsRectangleWithinTheClientArea) {
     EXPECT_EQ(damage.since(form, 1), Areas{});
     form.control("cell", 3).set("Top", rt::Single(450));  // moved clear of where it was
     EXPECT_EQ(damage.since(form, 1), (Areas{{70, 10, 10, 10}, {70, 30, 10, 10}}));
+}
+
+// The score and the clock are labels: a new caption alone must be redrawn.
+TEST_F(Damage, ANewCaptionDamagesItsLabel) {
+    form.label("score").setCaption("1");
+    EXPECT_EQ(damage.since(form, 1), (Areas{{150, 40, 40, 10}}));
+    form.label("score").setCaption("1");
+    EXPECT_EQ(damage.since(form, 1), Areas{});
 }
 
 TEST_F(Damage, AnAreaInsideOneListedAlreadyIsNotListedAgain) {

@@ -2,7 +2,13 @@
 // press where it lands, the latest finger the mouse, a swipe up the Up key.
 #include "game_fixture.hpp"
 #include "screens/screens.hpp"
+#include "runtime/value.hpp"
+#include "shell/script/recorder.hpp"
 #include "shell/web/fingers.hpp"
+
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -93,6 +99,25 @@ TEST_F(Touch, ShorterSwipesSidewaysOnesAndCancelledOnesOpenNothing) {
     fingers.cancel(input, 3);
     EXPECT_EQ(answers.queue.size(), 1U);
     EXPECT_EQ(form2().strCode, "");
+}
+
+// A recording of the page is played again by the driver, which knows only the mouse:
+// a touch must read as the plain left button, moved there first, with no Shift.
+TEST_F(Touch, ARecordedSwipeReadsAsTheLeftButtonAndTheUpKeyWithoutShift) {
+    std::ostringstream script, recorderErrors;
+    shell::Recorder recorder{app, script, recorderErrors, "touch.script"};
+    fingers.down(recorder, form2(), 1, kLeftX, kGroundY);
+    fingers.move(recorder, 1, kLeftX, kGroundY - 100);
+    fingers.up(recorder, 1, kLeftX, kGroundY - swipe());
+    std::vector<std::string> events;
+    std::istringstream lines(script.str());
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with("move") || line.starts_with("down") || line.starts_with("up") || line.starts_with("key"))
+            events.push_back(line);
+    const std::vector<std::string> expected{"move Form2 3000 7800", "down Form2 3000 7800", "move Form2 3000 7700 left",
+                                            "up Form2 3000 " + rt::format(kGroundY - swipe()), "keyup 38"};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(recorderErrors.str(), "");
 }
 
 // A press comes up where the finger last was: a finger that leaves a button before it

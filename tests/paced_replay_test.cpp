@@ -5,6 +5,7 @@
 #include "shell/script/driver.hpp"
 #include "shell/script/paced_script.hpp"
 #include "shell/script/state_dump.hpp"
+#include "shell/sound/hearing.hpp"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,25 @@ TEST(PacedReplay, ThePlayerOnlyWatchesAndTheCloseBoxStops) {
     replayed.replay.ended();  // stopped: the rest is not played
     EXPECT_EQ(replayed.script.status(), 0);
     EXPECT_EQ(replayed.err.str(), "");
+}
+
+// The one key a player watching a replay has: M, its sound off and on again.
+TEST(PacedReplay, ThePlayersMTurnsTheSoundOffAndOnAndNoOtherKeyDoes) {
+    const std::string ground = "catchup 1000\nclick Form2 3000 7800\n";
+    Replayed replayed(std::string(kStart) + ground + ground + ground, 1);
+    sound::Hearing& hearing = replayed.script.hearing();
+    replayed.replay.catchUp(0);
+    hearing.takeHeard();  // START's click
+    const std::vector<sound::Effect> thrown{sound::Effect::Throw};
+    replayed.replay.keyUp(38, 0);
+    replayed.replay.catchUp(1000);
+    EXPECT_EQ(hearing.takeHeard(), thrown);
+    replayed.replay.keyUp(sound::kMuteKey, 0);
+    replayed.replay.catchUp(2000);
+    EXPECT_TRUE(hearing.takeHeard().empty());
+    replayed.replay.keyUp(sound::kMuteKey, 0);
+    replayed.replay.catchUp(3000);
+    EXPECT_EQ(hearing.takeHeard(), thrown);
 }
 
 TEST(PacedReplay, EndsAtAnExpectThatDoesNotHoldAndPlaysTheRestOnceTheGameHasEnded) {

@@ -31,6 +31,8 @@ struct Row {
 
 const std::vector<Row> kRows = {
     {"a pig hit", kRound + kPig, "pig"},
+    {"values a script sets, which no handler changed",
+     kRound + "set Form2.intHits 1\nset Form2.intBullets 5\nset Form2.intLevel 2\n", ""},
     {"a press on the bare ground", kRound + kGround, "throw"},
     {"a right click on the ground, which spends no carrot", kRound + "click Form2 3000 7800 right\n", ""},
     {"a dog hit", kRound + kDog, "dog"},
@@ -106,6 +108,27 @@ TEST(SoundHearing, PlaysIntoItsSinkAndTellsOfTheMuteKey) {
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
     EXPECT_TRUE(hearing.takeHeard().empty()) << "no log was asked for";
     EXPECT_TRUE(played.empty()) << "a click outside any event is not the player's";
+}
+
+// The sink is where a backend's mixer or the page's audio gets what the player hears.
+TEST(SoundHearing, PlaysEachEffectIntoItsSinkWhileNotMuted) {
+    rt::App app;
+    useTimerMode(app);
+    shell::startOnSeed(app, 1);
+    sound::Hearing hearing(app, false);
+    std::vector<sound::Effect> played;
+    hearing.setSink([&](sound::Effect effect) { played.push_back(effect); });
+    const rt::Rect& start = app.form("Form1").control("Image5").rect();
+    const rt::Single x = start.left + start.width / 2, y = start.top + start.height / 2;
+    app.mouseDown(app.form("Form1"), x, y, rt::kLeftButton, 0);
+    app.mouseUp(app.form("Form1"), x, y, rt::kLeftButton, 0);
+    EXPECT_EQ(played, std::vector<sound::Effect>{sound::Effect::Click});
+    hearing.setMuted(true);
+    app.mouseDown(app.form("Form2"), 3000, 7800, rt::kLeftButton, 0);
+    EXPECT_EQ(played.size(), 1u) << "a carrot thrown while muted";
+    hearing.setMuted(false);
+    app.mouseDown(app.form("Form2"), 3000, 7800, rt::kLeftButton, 0);
+    EXPECT_EQ(played.back(), sound::Effect::Throw);
 }
 
 }  // namespace

@@ -55,6 +55,15 @@ TEST(SoundWaves, ShapesSpanTheFullScaleOverATurn) {
     }
 }
 
+TEST(SoundWaves, TheSquareIsHighForItsDutyOfTheTurnExactly) {
+    for (const std::uint32_t duty : {0u, 1u << 30, 1u << 31, 3u << 30}) {
+        int high = 0;
+        for (std::uint64_t phase = 0; phase < (1ull << 32); phase += 1 << 24)
+            high += sound::square(std::uint32_t(phase), duty) > 0;
+        EXPECT_EQ(high, int(duty >> 24)) << "of 256 steps, duty " << duty;
+    }
+}
+
 TEST(SoundSynth, TheEnvelopeSetsTheLengthAndStartsAndEndsQuiet) {
     const sound::Patch patch{.wave = sound::Wave::Square, .attackMs = 10, .sustainMs = 20, .decayMs = 30};
     const auto samples = sound::render(patch);
@@ -80,6 +89,34 @@ TEST(SoundSynth, NotesStepOverTheSlideAndARestIsSilent) {
     EXPECT_NEAR(cyclesOf(slid), 400, 2) << "a straight slide averages its ends";
 }
 
+TEST(SoundSynth, EverySemitoneIsInTuneAndWithoutStepsTheFirstNotePlays) {
+    // A sine at 100 Hz for a second, k semitones up: 100 * 2^(k/12) cycles.
+    for (int k = -13; k <= 24; ++k) {
+        const sound::Patch patch{.wave = sound::Wave::Sine, .startHz = 100, .endHz = 100, .semitones = {k, 0, 0, 0},
+                                 .sustainMs = 1000};
+        EXPECT_NEAR(cyclesOf(sound::render(patch)), 100 * std::pow(2.0, k / 12.0), 1) << k << " semitones";
+    }
+}
+
+TEST(SoundSynth, ASoundWithNoHoldRisesAndFalls) {
+    const sound::Patch patch{.wave = sound::Wave::Square, .attackMs = 10, .decayMs = 10};
+    const auto samples = sound::render(patch);
+    ASSERT_EQ(samples.size(), 20u * sound::kSampleRate / 1000);
+    const std::span<const std::int16_t> all(samples);
+    EXPECT_GT(peakOf(all.subspan(400, 160)), 32767 / 2 * 9 / 10) << "full at the turn";
+    EXPECT_LT(peakOf(all.last(48)), 32767 / 50);
+}
+
+TEST(SoundSynth, ASoundLouderThanFullScaleIsClippedNotWrapped) {
+    const sound::Patch patch{.wave = sound::Wave::Square, .sustainMs = 50, .punchPercent = 100, .volumePercent = 100};
+    const auto samples = sound::render(patch);
+    EXPECT_EQ(*std::max_element(samples.begin(), samples.end()), 32767);
+    EXPECT_EQ(*std::min_element(samples.begin(), samples.end()), -32768);
+    // A square's first half turn is high throughout: no sample wrapped round to low.
+    const std::span<const std::int16_t> first(samples.data() + 1, sound::kSampleRate / 440 / 2 - 2);
+    EXPECT_TRUE(std::all_of(first.begin(), first.end(), [](std::int16_t s) { return s > 0; }));
+}
+
 TEST(SoundSynth, TheFiltersTakeAwayTheirSideOfTheSpectrum) {
     const auto level = [](int hertz, int lowPass, int highPass) {
         const sound::Patch patch{.wave = sound::Wave::Sine, .startHz = hertz, .endHz = hertz, .sustainMs = 200,
@@ -91,6 +128,7 @@ TEST(SoundSynth, TheFiltersTakeAwayTheirSideOfTheSpectrum) {
     EXPECT_GT(level(100, 400, 0), open * 0.9);
     EXPECT_LT(level(100, 0, 2000), open * 0.1);
     EXPECT_GT(level(4000, 0, 200), open * 0.9);
+    EXPECT_LT(level(1000, 1, 0), open * 0.01) << "any cutoff filters; only 0 leaves the sound";
 }
 
 TEST(SoundEffects, EachIsPinnedToTheSampleOnEveryPlatform) {
@@ -146,6 +184,31 @@ TEST(SoundMixer, PlaysAtMostItsBoundTheOldestMakingWay) {
     std::int16_t frame = 0;
     mixer.pull(std::span(&frame, 1));
     EXPECT_EQ(frame, 0b11110) << "the first voice, the oldest, made way";
+}
+
+// What the audio callback hears: every sample from the first, in its buffer and no
+// further; the device may close the moment the mixer says it is silent.
+TEST(SoundMixer, PlaysASoundWholeAndIsSilentTheMomentItEnds) {
+    const std::vector<std::int16_t> ramp{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    sound::Mixer mixer;
+    mixer.play(ramp);
+    std::vector<std::int16_t> buffer(ramp.size() + 1, 12345);
+    mixer.pull(std::span(buffer).first(ramp.size()));
+    EXPECT_EQ(std::vector(buffer.begin(), buffer.end() - 1), ramp);
+    EXPECT_EQ(buffer.back(), 12345) << "nothing written past the frames asked for";
+    EXPECT_TRUE(mixer.silent());
+}
+
+TEST(SoundMixer, AnEmptySoundTakesNoVoice) {
+    const std::vector<std::int16_t> one(10, 1), none;
+    sound::Mixer mixer;
+    mixer.play(none);
+    EXPECT_TRUE(mixer.silent());
+    for (std::size_t v = 0; v < sound::Mixer::kMaxVoices; ++v) mixer.play(one);
+    mixer.play(none);
+    std::int16_t frame = 0;
+    mixer.pull(std::span(&frame, 1));
+    EXPECT_EQ(frame, std::int16_t(sound::Mixer::kMaxVoices)) << "no voice made way for nothing";
 }
 
 TEST(SoundMixer, PullingInPiecesGivesTheSameFrames) {
