@@ -105,7 +105,7 @@ TEST_F(Touch, ShorterSwipesSidewaysOnesAndCancelledOnesOpenNothing) {
 // a touch must read as the plain left button, moved there first, with no Shift.
 TEST_F(Touch, ARecordedSwipeReadsAsTheLeftButtonAndTheUpKeyWithoutShift) {
     std::ostringstream script, recorderErrors;
-    shell::Recorder recorder{app, script, recorderErrors, "touch.script"};
+    shell::Recorder recorder{app, {&script, "touch.script", nullptr}, recorderErrors};
     fingers.down(recorder, form2(), 1, kLeftX, kGroundY);
     fingers.move(recorder, 1, kLeftX, kGroundY - 100);
     fingers.up(recorder, 1, kLeftX, kGroundY - swipe());
