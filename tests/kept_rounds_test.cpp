@@ -408,7 +408,7 @@ std::pair<int, std::string> inChild(const Stop& stop, rlim_t fileSize = RLIM_INF
     if (child == 0) {
         close(pipe[0]);
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{fileSize, fileSize};
+        const rlimit limit{fileSize, RLIM_INFINITY};  // the soft limit raised later: room again
         setrlimit(RLIMIT_FSIZE, &limit);
         std::ostringstream err;
         shell::RoundKeeper keeper(*shell::roundsFolder(), 100, err);
@@ -478,6 +478,46 @@ TEST(KeptRounds, ADiskFullBeforeARoundsStartIsWholeLeavesNoFileOfIt) {
     EXPECT_EQ(err.str(), "");
     ASSERT_FALSE(rounds.empty());
     EXPECT_EQ(rounds.back().number, 1u);
+}
+
+// A disk that has room again mid-round: the round a write failed in keeps only what it
+// had written before, with no gap where its lost lines were, and the next round is
+// kept whole.
+TEST(KeptRounds, ARoundAWriteFailedInStaysAPrefixWhenTheDiskHasRoomAgain) {
+    const OwnStateHome home("room_again_home");
+    const auto play = [](bool room) {
+        return [room](KeptSession& session) {
+            session.start();
+            session.wake(500);
+            session.wake(700);  // the line that fails
+            if (room) {
+                const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &none);
+            }
+            session.wake(900);
+            session.shortRound();
+            session.wake(2000);
+            session.end();
+        };
+    };
+    ASSERT_EQ(inChild(play(false)).first, 0);
+    const std::filesystem::path folder = *shell::roundsFolder();
+    const std::string whole = readAll(folder / shell::roundFileName(1));
+    const std::size_t failed = whole.find("catchup 700\n");
+    ASSERT_NE(failed, std::string::npos) << whole;
+    std::filesystem::remove_all(folder);
+
+    const auto [status, said] = inChild(play(true), failed + 3);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(said.find(": File too large; the game goes on"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(readAll(folder / shell::roundFileName(1)), whole.substr(0, failed + 3));
+    std::ostringstream err;
+    const std::vector<shell::KeptRound> rounds = shell::RoundFolder(folder, err).rounds();
+    ASSERT_EQ(numbers(rounds), (std::vector<std::uint64_t>{2, 1})) << err.str();
+    EXPECT_EQ(rounds[1].length, 500);
+    EXPECT_EQ(rounds[0].length, 2000);
+    EXPECT_EQ(playText(readAll(rounds[0].file)), 0);
 }
 
 TEST(KeptRounds, AFullDiskCostsTheRoundsThatCannotBeWrittenWithOneLine) {
