@@ -520,7 +520,7 @@ TEST(LinkCommand, LastOrANumberMakesTheLinkOfAKeptRound) {
     kept_session::LiveSession played(7, everyTick());
     played.play(kept_session::kCarryingSession);
     for (std::size_t r = 0; r < played.rounds().size(); ++r)
-        std::ofstream(folder / shell::roundFileName(r + 1)) << played.rounds()[r];
+        std::ofstream(folder / shell::roundFileName(r + 1), std::ios::binary) << played.rounds()[r];
     const Ran last = krax({"--link", "last"});
     ASSERT_EQ(last.status, 0) << last.err;
     EXPECT_EQ(last.out, krax({"--link", "5"}).out);
