@@ -263,11 +263,13 @@ TEST(KeptRounds, AFileTooLargeIsSkippedAndARoundWithoutItsEndIsPlayed) {
     std::filesystem::create_directories(dir / "round-000002.script");
     writeAll(dir / "round-000003.script", "round 500 0 0 \"\" shown Form1 active Form1 pressed Form1.Image5\nseed 1\n"
                                           "up Form1 5265 5145\nset Form2.intHits 7\nwait 1500\n");
+    // As large as a round may be, its last line cut: read.
+    std::filesystem::copy_file(dir / "round-000003.script", dir / "round-000004.script");
+    std::filesystem::resize_file(dir / "round-000004.script", std::uintmax_t(256) << 20);
     std::ostringstream err;
     const std::vector<shell::KeptRound> rounds = shell::RoundFolder(dir, err).rounds();
-    ASSERT_EQ(numbers(rounds), std::vector<std::uint64_t>{3}) << err.str();
-    EXPECT_EQ(rounds[0].hits, 7);
-    EXPECT_EQ(rounds[0].length, 1500);
+    ASSERT_EQ(numbers(rounds), (std::vector<std::uint64_t>{4, 3})) << err.str();
+    for (const shell::KeptRound& round : rounds) EXPECT_EQ(std::pair(round.hits, round.length), std::pair(7, rt::Millis(1500)));
     const std::string said = err.str();
     EXPECT_NE(said.find(shell::utf8(dir / "round-000001.script") + ": it is larger than any round\n"), std::string::npos)
         << said;
@@ -292,10 +294,133 @@ TEST(KeptRounds, ARoundCutShortIsPlayedToItsLastWholeLine) {
 
 TEST(KeptRounds, TheListSaysNumberDateHitsAndLength) {
     std::ostringstream out;
-    shell::listRounds({{12, "x", std::chrono::system_clock::now(), 97, 62400}, {3, "y", {}, -5, 9000}}, out);
+    shell::listRounds({{12, "x", std::chrono::system_clock::now(), 97, 62400}, {3, "y", {}, -5, 9000}, {1, "z", {}, 0, 59999},
+                       {0, "w", {}, 0, 60000}},
+                      out);
     EXPECT_TRUE(std::regex_match(out.str(), std::regex("    12  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d    97 hits  1:02\n"
-                                                       "     3  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d    -5 hits  0:09\n")))
+                                                       "     3  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d    -5 hits  0:09\n"
+                                                       "     1  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d     0 hits  0:59\n"
+                                                       "     0  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d     0 hits  1:00\n")))
         << out.str();
+}
+
+// What stands before a round's `round` line: how the game plays (its seed, a tick of
+// every timer) is passed over; any other line means the file holds no round.
+TEST(KeptRounds, ARoundStartsAfterItsSeedAndTimerLinesAndNothingElse) {
+    const OwnStateHome home("start_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    writeAll(dir / shell::roundFileName(1), "seed 3\nevery-tick\n" + finishedRound(4, 1000));
+    writeAll(dir / shell::roundFileName(2), "every-tick\nseed 3\n" + finishedRound(5, 1000));
+    writeAll(dir / shell::roundFileName(3), "seed 3\nup Form1 5265 5145\n" + finishedRound(6, 1000));
+    std::ostringstream err;
+    const std::vector<shell::KeptRound> rounds = shell::RoundFolder(dir, err).rounds();
+    ASSERT_EQ(numbers(rounds), (std::vector<std::uint64_t>{2, 1})) << err.str();
+    EXPECT_EQ(rounds[0].hits, 5);
+    EXPECT_EQ(rounds[1].hits, 4);
+    EXPECT_EQ(err.str(), "krax: skipped " + shell::utf8(dir / shell::roundFileName(3)) +
+                             ": it does not start with a round line\n");
+}
+
+// Hits and length are read from a round's end only where that end is whole under its
+// heading; a round without it is played for them, and one that cannot be played is
+// no round.
+TEST(KeptRounds, HitsAndLengthAreReadFromAWholeEndAndPlayedForOtherwise) {
+    const OwnStateHome home("end_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    const std::string played = "round 500 0 0 \"\" shown Form1 active Form1 pressed Form1.Image5\nseed 1\n"
+                               "up Form1 5265 5145\nset Form2.intHits 7\nwait 1500\n";
+    const std::string heading = "# How the game stood when it ended.\n";
+    const std::string time = "expect App.Time 9000\n", hits = "expect Form2.intHits 99\n";
+    writeAll(dir / shell::roundFileName(1), played + heading + time + hits);
+    writeAll(dir / shell::roundFileName(2), played + time + hits);
+    writeAll(dir / shell::roundFileName(3), played + heading + time);
+    writeAll(dir / shell::roundFileName(4), played + heading + hits);
+    writeAll(dir / shell::roundFileName(5), played + "fly to the moon\n");
+    std::ostringstream err;
+    const std::vector<shell::KeptRound> rounds = shell::RoundFolder(dir, err).rounds();
+    ASSERT_EQ(numbers(rounds), (std::vector<std::uint64_t>{4, 3, 2, 1})) << err.str();
+    EXPECT_EQ(std::pair(rounds[3].hits, rounds[3].length), std::pair(99, rt::Millis(8500)));
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::pair(rounds[i].hits, rounds[i].length), std::pair(7, rt::Millis(1500))) << rounds[i].number;
+    const std::string said = err.str();
+    EXPECT_TRUE(said.starts_with("krax: skipped " + shell::utf8(dir / shell::roundFileName(5)) +
+                                 ": line 6: unknown command \"fly\"")) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+// The list dates a round by its file's last write, in the system's time.
+TEST(KeptRounds, ARoundIsDatedByItsFilesLastWrite) {
+    const OwnStateHome home("date_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path file = dir / shell::roundFileName(1);
+    writeAll(file, finishedRound(3, 1000));
+    const auto day = std::chrono::hours(24);
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) - day);
+    std::string why;
+    const auto round = shell::readKeptRound(file, 1, why);
+    ASSERT_TRUE(round) << why;
+    EXPECT_LT(std::chrono::abs(round->written - (std::chrono::system_clock::now() - day)), std::chrono::minutes(1));
+}
+
+#ifndef _WIN32
+// A round's file the player may not read (root reads it as nobody): said as such.
+TEST(KeptRounds, AFileThatCannotBeReadIsSaidAsSuch) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("krax-unreadable-" + std::to_string(getpid()) + ".script");
+    writeAll(file, finishedRound(1, 1000));
+    std::filesystem::permissions(file, std::filesystem::perms::none);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+        std::string why;
+        const bool none = !shell::readKeptRound(file, 1, why);
+        _exit(none && why == "it cannot be read" ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::filesystem::remove(file);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+#endif
+
+// Among rounds of as many hits the earlier is the better: the later one goes first.
+TEST(KeptRounds, OfRoundsWithAsManyHitsTheEarlierStays) {
+    const OwnStateHome home("tie_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    const int hits[] = {50, 90, 50, 50, 0};
+    for (int n = 1; n <= 5; ++n) writeAll(dir / shell::roundFileName(std::uint64_t(n)), finishedRound(hits[n - 1], 1000));
+    std::ostringstream err;
+    shell::RoundFolder folder(dir, err);
+    folder.tidy(1, 2);
+    EXPECT_EQ(numbers(folder.rounds()), (std::vector<std::uint64_t>{5, 2, 1}));
+    EXPECT_EQ(err.str(), "");
+    // Numbered after the rounds there are, whatever number the caller had before.
+    std::uint64_t number = 40;
+    std::error_code error;
+    EXPECT_NE(folder.make(number, error), nullptr) << error.message();
+    EXPECT_EQ(number, 6u);
+}
+
+// A round asked for by its number: any number a file of the folder has, round 0 too;
+// a broken one is said as it is asked for.
+TEST(KeptRounds, ARoundIsFoundByAnyNumberItsFileHas) {
+    const OwnStateHome home("find_home");
+    const std::filesystem::path dir = *shell::roundsFolder();
+    std::filesystem::create_directories(dir);
+    writeAll(dir / shell::roundFileName(0), finishedRound(2, 1000));
+    writeAll(dir / shell::roundFileName(1), "up Form1 5265 5145\n");
+    std::ostringstream err;
+    shell::RoundFolder folder(dir, err);
+    EXPECT_EQ(folder.find("0")->hits, 2);
+    EXPECT_EQ(err.str(), "");
+    for (const char* none : {"-1", "x", "2", ""}) EXPECT_EQ(folder.find(none), std::nullopt) << none;
+    EXPECT_EQ(folder.find("1"), std::nullopt);
+    EXPECT_EQ(err.str(), "krax: skipped " + shell::utf8(dir / shell::roundFileName(1)) +
+                             ": it does not start with a round line\n");
 }
 
 TEST(KeptRounds, AFolderThatCannotBeMadeCostsTheRoundsAndOneLine) {
