@@ -8,11 +8,9 @@
 //   NODE_PATH=build-web/npm/node_modules node bench/web_figures.js [SITE [OTHER_SITE]]
 'use strict';
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('../tools/serve_site.js');
+const { withSitesInChromium } = require('./sites_in_chromium.js');
 
 const sites = process.argv.length > 2 ? process.argv.slice(2) : ['build-web/site'];
 const kLoads = 7;
@@ -111,16 +109,7 @@ const percent = (share) => `${(share * 100).toFixed(2)}%`;
 
 async function main() {
   report('site (each file on its own, gzip level 9)', sites.map(sizes));
-  const servers = await Promise.all(sites.map((site) => serve(site, 0)));
-  const addresses = servers.map((server) => `http://127.0.0.1:${server.address().port}/?seed=1`);
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'krax-figures-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--no-first-run', '--disable-quic', `--user-data-dir=${profile}`],
-  });
-  try {
+  await withSitesInChromium(sites, async (browser, addresses) => {
     const times = addresses.map(() => []);
     for (let i = 0; i < kLoads; ++i)
       for (const [n, address] of addresses.entries()) times[n].push(await firstFrame(browser, address));
@@ -148,11 +137,7 @@ async function main() {
       report(`  of which the last ${kBlinkSeconds} s, the time bar blinking`, blink);
       report(`keeping the round, ${name}`, keeping);
     }
-  } finally {
-    await browser.close();
-    servers.forEach((server) => server.close());
-    fs.rmSync(profile, { recursive: true, force: true });
-  }
+  });
 }
 
 main().catch((error) => {

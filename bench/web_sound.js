@@ -7,10 +7,7 @@
 //   NODE_PATH=build-web/npm/node_modules node bench/web_sound.js SILENT_SITE SOUND_SITE
 'use strict';
 const fs = require('fs');
-const os = require('os');
-const path = require('path');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('../tools/serve_site.js');
+const { withSitesInChromium } = require('./sites_in_chromium.js');
 const { Player, sleep } = require('../tests/web/player.js');
 
 const kSeconds = 10;
@@ -72,16 +69,7 @@ const percent = (share) => `${(share * 100).toFixed(2)}%`;
 
 async function main() {
   const sites = process.argv.slice(2, 4);
-  const servers = await Promise.all(sites.map((site) => serve(site, 0)));
-  const addresses = servers.map((server) => `http://127.0.0.1:${server.address().port}/?seed=1`);
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'krax-web-sound-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--no-first-run', '--disable-quic', `--user-data-dir=${profile}`],
-  });
-  try {
+  await withSitesInChromium(sites, async (browser, addresses) => {
     console.log(`${kSeconds} s each, median of ${kRuns}: main thread, whole browser (sounds started)`);
     for (const [scenario, what] of [['menu', 'menu left alone'], ['round', 'round without input'],
       ['shots', 'round, a shot a second']]) {
@@ -92,11 +80,7 @@ async function main() {
                                       ` (${median(r.map((x) => x.sounds))})`);
       console.log(`${what}: ${line.join(' | ')}`);
     }
-  } finally {
-    await browser.close();
-    servers.forEach((server) => server.close());
-    fs.rmSync(profile, { recursive: true, force: true });
-  }
+  });
 }
 
 main().catch((error) => {
