@@ -46,9 +46,9 @@ function nativeVia(program, args, input) {
 }
 const native = (args, input) => nativeVia(nativeKrax, args, input);
 
-// The state `krax --headless --script LINK` ends in, as `dump` prints it: the link is
-// played to its end (status 0), and its script, as the page read it, once more with a
-// dump after it.
+// The state `krax --headless --script LINK` ends in, as `dump` prints it: the link must
+// play to its end (status 0), and `dump` can only follow its script, as the page read
+// it, since a link holds no line of its own.
 function nativeEnd(link, script) {
   const played = native(['--headless', '--script', link]);
   check(played.status === 0, `krax --headless --script LINK ended with ${played.status}: ${played.err}`);

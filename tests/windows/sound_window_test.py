@@ -20,9 +20,9 @@ import sound_window_test as sound  # noqa: E402  the Linux test's starts and che
 import window_test as linux  # noqa: E402
 
 # The Wine session, from the Wine window test (whose file name is the Linux one's).
-spec = importlib.util.spec_from_file_location("wine_window_test", os.path.join(here, "window_test.py"))
-wine_window = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(wine_window)
+found = importlib.util.spec_from_file_location("wine_window_test", os.path.join(here, "window_test.py"))
+wine_window = importlib.util.module_from_spec(found)
+found.loader.exec_module(wine_window)
 
 
 def choice_file():
